@@ -1,0 +1,4 @@
+#include "mainwindow/filmorel.h"
+
+// About window: coming next.
+void Filmorel::SM_APropos_Click() {}

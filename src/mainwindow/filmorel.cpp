@@ -1,0 +1,784 @@
+#include "mainwindow/filmorel.h"
+
+#include "platform/dialogues.h"
+#include "storage/fichiers.h"
+#include "storage/historique.h"
+#include "storage/reclassement.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDate>
+#include <QDir>
+#include <QFileInfo>
+#include <QFileSystemModel>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QScrollBar>
+#include <QTreeView>
+
+namespace {
+const QStringList kZones = {"1", "2", "3", "4", "5", "6", "2-6", "Toutes"};
+const QStringList kFaces = {"1", "2"};
+const QStringList kLangues = {"Français", "Anglais", "Fr/Ang", "Fr/autre", "Ang/Autre", "Muet", "Autre"};
+const QStringList kSousTitres = {"Français", "Anglais", "Fr/Ang", "Fr/autre", "Ang/Autre", "Aucun", "Autre"};
+const QStringList kOuiNon = {"Oui", "Non"};
+
+QLabel *etiquette(QWidget *parent, const QString &texte, int x, int y, int w = 100) {
+  auto *l = new QLabel(texte, parent);
+  l->setGeometry(x, y, w, 22);
+  QFont f = l->font();
+  f.setBold(true);
+  l->setFont(f);
+  return l;
+}
+
+template <class W> W *placer(W *w, const char *nom, int x, int y, int largeur, int hauteur = 24) {
+  w->setObjectName(QString::fromLatin1(nom));
+  w->setGeometry(x, y, largeur, hauteur);
+  return w;
+}
+} // namespace
+
+QString aujourdhui() { return QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy")); }
+
+Filmorel::Filmorel(Dialogues *dialogues, QWidget *parent) : QMainWindow(parent) {
+  if (dialogues) {
+    m_dialogues = dialogues;
+  } else {
+    m_dialoguesPropres = std::make_unique<DialoguesQt>(this);
+    m_dialogues = m_dialoguesPropres.get();
+  }
+  setObjectName(QStringLiteral("Filmorel"));
+  setWindowTitle(QStringLiteral("FILMOREL"));
+  setWindowIcon(QIcon(QStringLiteral(":/filmorel.png")));
+  construire();
+  construireMenus();
+  qApp->installEventFilter(this);
+}
+
+Filmorel::~Filmorel() { qApp->removeEventFilter(this); }
+
+void Filmorel::construire() {
+  auto *central = new QWidget(this);
+  central->setObjectName(QStringLiteral("fenetre"));
+  setCentralWidget(central);
+  central->setFixedSize(1090, 668);
+  fond = placer(new ImageBox(central), "fond", 0, 0, 1090, 668);
+
+  QPalette clair = palette();
+  clair.setColor(QPalette::WindowText, Qt::white);
+
+  // Search line, outside the card panel.
+  Label23 = etiquette(central, QStringLiteral("RECHERCHE :"), 14, 12, 96);
+  Label23->setObjectName(QStringLiteral("Label23"));
+  Label23->setPalette(clair);
+  eansearch = placer(new QLineEdit(central), "eansearch", 110, 10, 150);
+  eansearch->setToolTip(QStringLiteral("Saisie de l'EAN"));
+  LabelEan = etiquette(central, QStringLiteral("E.A.N :"), 290, 12, 60);
+  LabelEan->setObjectName(QStringLiteral("Label24"));
+  LabelEan->setPalette(clair);
+  ean = placer(new QLineEdit(central), "ean", 350, 10, 150);
+  ean->setToolTip(QStringLiteral("Genecod du DVD"));
+  ean->setMaxLength(13);
+  // Only digits pass; anything else is dropped where it is typed.
+  ean->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), ean));
+  Progress = placer(new QProgressBar(central), "Progress", 530, 12, 300, 20);
+  Progress->setVisible(false);
+  Compteur = placer(new QLabel(central), "Compteur", 880, 8, 200, 28);
+  Compteur->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  Compteur->setFont(QFont(QStringLiteral("Arial"), 14, QFont::Bold));
+  Compteur->setPalette(clair);
+
+  // The card panel: enabled only while a card is edited or lent.
+  conteneur = placer(new QWidget(central), "conteneur", 10, 44, 850, 568);
+  fondConteneur = placer(new ImageBox(conteneur), "fondConteneur", 0, 0, 850, 568);
+  {
+    // Keep the card readable while the panel is disabled.
+    QPalette p = conteneur->palette();
+    for (auto role : {QPalette::Text, QPalette::WindowText, QPalette::ButtonText})
+      p.setColor(QPalette::Disabled, role, p.color(QPalette::Active, role));
+    p.setColor(QPalette::Disabled, QPalette::Base, p.color(QPalette::Active, QPalette::Base));
+    p.setColor(QPalette::Disabled, QPalette::Button, p.color(QPalette::Active, QPalette::Button));
+    conteneur->setPalette(p);
+  }
+  QWidget *c = conteneur;
+  const int xl = 14, xf = 120;
+
+  etiquette(c, QStringLiteral("TITRE :"), xl, 16);
+  titre = placer(new ZoneTexte(c), "titre", xf, 12, 470, 52);
+  titre->setFont(QFont(QStringLiteral("Bookman Old Style"), 12, QFont::Bold));
+  titre->setToolTip(QStringLiteral("Titre du film"));
+
+  etiquette(c, QStringLiteral("ZONE :"), xl, 78);
+  zone = placer(new ListeDeroulante(kZones, c), "zone", xf, 76, 80);
+  zone->setToolTip(QStringLiteral("Zone géographique du DVD"));
+  etiquette(c, QStringLiteral("ANNEE :"), 215, 78, 60);
+  annee = placer(new QLineEdit(c), "annee", 278, 76, 56);
+  annee->setToolTip(QStringLiteral("Année de sortie en salle"));
+  etiquette(c, QStringLiteral("DUREE :"), 350, 78, 60);
+  duree = placer(new QLineEdit(c), "duree", 412, 76, 46);
+  duree->setToolTip(QStringLiteral("Durée du film"));
+  etiquette(c, QStringLiteral("FACE :"), 476, 78, 50);
+  face = placer(new ListeDeroulante(kFaces, c), "face", 530, 76, 60);
+  face->setToolTip(QStringLiteral("Nombre de face du film"));
+
+  etiquette(c, QStringLiteral("LANGUE :"), xl, 112);
+  langue = placer(new ListeDeroulante(kLangues, c), "langue", xf, 110, 120);
+  langue->setToolTip(QStringLiteral("Langue principale du film"));
+  etiquette(c, QStringLiteral("SOUS-TITRE :"), 270, 112, 100);
+  soustitre = placer(new ListeDeroulante(kSousTitres, c), "soustitre", 372, 110, 120);
+  soustitre->setToolTip(QStringLiteral("Sous-Titrage principal du film"));
+
+  etiquette(c, QStringLiteral("GENRE :"), xl, 146);
+  Genre = placer(new ComboListe(true, c), "Genre", xf, 144, 190);
+  Genre->setToolTip(QStringLiteral("Genre du film"));
+  etiquette(c, QStringLiteral("BONUS :"), 400, 146, 70);
+  bonus = placer(new ListeDeroulante(kOuiNon, c), "bonus", 480, 144, 70);
+  bonus->setToolTip(QStringLiteral("Indication de bonus sur le DVD"));
+
+  etiquette(c, QStringLiteral("EDITEUR :"), xl, 180);
+  editeur = placer(new ComboListe(true, c), "editeur", xf, 178, 190);
+  editeur->setToolTip(QStringLiteral("Nom de l'Editeur du DVD"));
+  etiquette(c, QStringLiteral("COULEUR :"), 400, 180, 80);
+  couleur = placer(new ListeDeroulante(kOuiNon, c), "couleur", 480, 178, 70);
+  couleur->setToolTip(QStringLiteral("Indication de la colorimétrie"));
+
+  etiquette(c, QStringLiteral("REALISATEUR :"), xl, 214);
+  realisateur = placer(new QLineEdit(c), "realisateur", xf, 212, 250);
+  realisateur->setToolTip(QStringLiteral("Nom du réalisateur du film"));
+  etiquette(c, QStringLiteral("FORMAT :"), 400, 214, 70);
+  format = placer(new QLineEdit(c), "format", 480, 212, 110);
+  format->setToolTip(QStringLiteral("Format vidéo du film"));
+
+  etiquette(c, QStringLiteral("FORMAT SONORE :"), xl, 248, 120);
+  Son = placer(new ComboListe(true, c), "Son", 136, 246, 220);
+  Son->setToolTip(QStringLiteral("Format de la piste sonore principale"));
+
+  etiquette(c, QStringLiteral("ACHAT :"), xl, 282);
+  achat = placer(new ComboListe(false, c), "achat", xf, 280, 150);
+  achat->setToolTip(QStringLiteral("Nom de l'acheteur"));
+  etiquette(c, QStringLiteral("DATE :"), 400, 282, 60);
+  dateachat = placer(new QLineEdit(c), "dateachat", 480, 280, 110);
+  dateachat->setToolTip(QStringLiteral("Date d'achat du DVD"));
+
+  etiquette(c, QStringLiteral("ACTEURS :"), xl, 318);
+  acteurs = placer(new ZoneTexte(c), "acteurs", xf, 314, 716, 50);
+  acteurs->setToolTip(QStringLiteral("Nom(s) des acteurs"));
+  etiquette(c, QStringLiteral("HISTOIRE :"), xl, 374);
+  resumer = placer(new ZoneTexte(c), "resumer", xf, 372, 716, 140);
+  resumer->setToolTip(QStringLiteral("Résumé du film"));
+  cpt = placer(new QLabel(c), "cpt", xl, 400, 100, 22);
+  cpt->setVisible(false);
+
+  etiquette(c, QStringLiteral("PRET :"), xl, 530);
+  preter = placer(new QLineEdit(c), "preter", xf, 528, 50);
+  preter->setToolTip(QStringLiteral("Indication du prêt du DVD"));
+  etiquette(c, QStringLiteral("DATE :"), 196, 530, 50);
+  datepret = placer(new QLineEdit(c), "datepret", 250, 528, 110);
+  datepret->setToolTip(QStringLiteral("Date de prêt du DVD"));
+  etiquette(c, QStringLiteral("A :"), 386, 530, 30);
+  nom = placer(new ComboListe(true, c), "nom", 420, 528, 220);
+  nom->setToolTip(QStringLiteral("Nom de l'emprunteur"));
+
+  jacket = placer(new ImageBox(c), "jacket", 626, 12, 200, 285);
+  jacket->setToolTip(QStringLiteral("Pour un accès direct à une Jacket sans avoir à la sélectionner, "
+                                    "enregistrer la dans le dossier avec comme nom celui de son code barre "
+                                    "au format JPeg"));
+
+  // Lookup-list buttons, next to their combo box.
+  const char *tipsAjout[5] = {"Ajouter cet éditeur à la liste", "Ajouter cet acheteur à la liste",
+                              "Ajouter ce format sonore à la liste", "Ajouter ce nom à la liste",
+                              "Ajouter ce genre à la liste"};
+  const char *tipsSup[5] = {"Supprimer cet éditeur de la liste", "Supprimer cet acheteur de la liste",
+                            "Supprimer ce format sonore de la liste", "Supprimer ce nom de la liste",
+                            "Supprimer ce genre de la liste"};
+  QWidget *voisins[5] = {editeur, achat, Son, nom, Genre};
+  for (int i = 0; i < 5; ++i) {
+    QRect g = voisins[i]->geometry();
+    ajou[i] = placer(new QPushButton(c), qPrintable(QStringLiteral("ajou%1").arg(i)), g.right() + 4, g.y(), 24);
+    ajou[i]->setIcon(QIcon(QStringLiteral(":/ajouter.png")));
+    ajou[i]->setToolTip(QString::fromUtf8(tipsAjout[i]));
+    sup[i] = placer(new QPushButton(QStringLiteral("-"), c), qPrintable(QStringLiteral("sup%1").arg(i)),
+                    g.right() + 30, g.y(), 24);
+    sup[i]->setToolTip(QString::fromUtf8(tipsSup[i]));
+    ajou[i]->setVisible(false);
+    sup[i]->setVisible(false);
+    connect(ajou[i], &QPushButton::clicked, this, [this, i] { ajouterALaListe(i); });
+    connect(sup[i], &QPushButton::clicked, this, [this, i] { supprimerDeLaListe(i); });
+  }
+
+  // Scroll bar between the panel and the cover browser.
+  VScroll1 = placer(new QScrollBar(Qt::Vertical, central), "VScroll1", 866, 44, 22, 568);
+  VScroll1->setFocusPolicy(Qt::StrongFocus);
+  connect(VScroll1, &QScrollBar::valueChanged, this, &Filmorel::VScroll1_Change);
+
+  // Cover browser, shown while editing.
+  Label26 = etiquette(central, QStringLiteral("JACKET"), 900, 44, 90);
+  Label26->setObjectName(QStringLiteral("Label26"));
+  Label26->setPalette(clair);
+  Label25 = etiquette(central, QStringLiteral("JACKET"), 995, 44, 90);
+  Label25->setObjectName(QStringLiteral("Label25"));
+  Label25->setPalette(clair);
+  Label16 = etiquette(central, QStringLiteral(" Dossiers"), 896, 68, 180);
+  Label16->setObjectName(QStringLiteral("Label16"));
+  Label16->setPalette(clair);
+  Dir1 = placer(new QTreeView(central), "Dir1", 896, 90, 186, 220);
+  Label17 = etiquette(central, QStringLiteral(" Fichiers"), 896, 316, 180);
+  Label17->setObjectName(QStringLiteral("Label17"));
+  Label17->setPalette(clair);
+  File1 = placer(new QListView(central), "File1", 896, 338, 186, 230);
+  formatjacket = placer(new QLabel(QStringLiteral("Format Impératif : 200 x 285"), central), "formatjacket",
+                        896, 574, 190, 22);
+  formatjacket->setPalette(clair);
+  for (QWidget *w : std::initializer_list<QWidget *>{Label16, Label17, Label25, Label26, Dir1, File1, formatjacket})
+    w->setVisible(false);
+
+  // Command buttons under the card.
+  auto bouton = [&](const char *nomControle, const QString &texte, const QString &tip, int x, int w = 112) {
+    auto *b = placer(new QPushButton(texte, central), nomControle, x, 622, w, 34);
+    b->setToolTip(tip);
+    return b;
+  };
+  modifier = bouton("modifier", QStringLiteral("&Modifier"), QStringLiteral("Edite la fiche (F2)"), 10);
+  supprimer = bouton("supprimer", QStringLiteral("&Supprimer"), QStringLiteral("Supprime la fiche (F3)"), 130);
+  historic = bouton("historic", QString(), QStringLiteral("Historique des prêts pour ce DVD (F4)"), 250, 44);
+  historic->setIcon(QIcon(QStringLiteral(":/historique.png")));
+  historic->setIconSize(QSize(28, 28));
+  pret = bouton("pret", QStringLiteral("&Prêt"), QStringLiteral("Prête la fiche (F6)"), 302);
+  retour = bouton("retour", QStringLiteral("&Retour"), QStringLiteral("Retour de la fiche (F7)"), 422);
+  valider = bouton("valider", QStringLiteral("&V a l i d e r"), QStringLiteral("Enregistre les modifications (F5)"),
+                   560, 160);
+  quitter = bouton("quitter", QStringLiteral("&Quitter"), QStringLiteral("Sortir (Esc)"), 748);
+
+  connect(modifier, &QPushButton::clicked, this, [this] {
+    ean->setReadOnly(false);
+    modification();
+  });
+  connect(supprimer, &QPushButton::clicked, this, &Filmorel::supprimer_Click);
+  connect(historic, &QPushButton::clicked, this, &Filmorel::voirhistoric);
+  connect(pret, &QPushButton::clicked, this, [this] {
+    ean->setReadOnly(false);
+    pretdvd();
+  });
+  connect(retour, &QPushButton::clicked, this, &Filmorel::retourdvd);
+  connect(valider, &QPushButton::clicked, this, [this] {
+    validation();
+    ean->setReadOnly(true);
+  });
+  connect(quitter, &QPushButton::clicked, this, &Filmorel::quitte);
+  connect(eansearch, &QLineEdit::textChanged, this, [this] { rechercheEan(); });
+
+  for (ZoneTexte *z : {acteurs, resumer}) {
+    connect(z, &QPlainTextEdit::textChanged, this, [this, z] { majCpt(z); });
+    z->installEventFilter(this);
+  }
+  VScroll1->installEventFilter(this);
+
+  // Tab order of the form.
+  QList<QWidget *> ordre = {eansearch, ean, VScroll1, historic, modifier, supprimer, pret, retour, quitter,
+                            titre, zone, annee, duree, face, langue, Genre, soustitre, editeur, ajou[0],
+                            sup[0], realisateur, bonus, achat, ajou[1], sup[1], dateachat, format, couleur,
+                            Son, ajou[2], sup[2], acteurs, resumer, preter, datepret, nom, ajou[3], sup[3],
+                            Dir1, File1, valider, ajou[4], sup[4]};
+  for (int i = 1; i < ordre.size(); ++i)
+    setTabOrder(ordre[i - 1], ordre[i]);
+
+  // Field widths of the card.
+  titre->setMaxLength(largeur(Champ::titre));
+  annee->setMaxLength(largeur(Champ::annee));
+  duree->setMaxLength(largeur(Champ::duree));
+  realisateur->setMaxLength(largeur(Champ::realisateur));
+  dateachat->setMaxLength(largeur(Champ::dateachat));
+  format->setMaxLength(largeur(Champ::format));
+  acteurs->setMaxLength(largeur(Champ::acteurs));
+  resumer->setMaxLength(largeur(Champ::resumer));
+  datepret->setMaxLength(largeur(Champ::datepret));
+}
+
+void Filmorel::construireMenus() {
+  auto menu = [this](const char *nomMenu, const QString &titreMenu) {
+    QMenu *m = menuBar()->addMenu(titreMenu);
+    m->setObjectName(QString::fromLatin1(nomMenu));
+    return m;
+  };
+  auto entree = [this](QMenu *m, const char *nomEntree, const QString &texte, void (Filmorel::*slot)()) {
+    QAction *a = m->addAction(texte);
+    a->setObjectName(QString::fromLatin1(nomEntree));
+    connect(a, &QAction::triggered, this, slot);
+    return a;
+  };
+  M_Fichier = menu("M_Fichier", QStringLiteral("&Fichier"));
+  SM_Exporter_Liste = entree(M_Fichier, "SM_Exporter_Liste", QStringLiteral("Exporter la &liste des Films"),
+                             &Filmorel::SM_Exporter_Liste_Click);
+  SM_Exporter = entree(M_Fichier, "SM_Exporter", QStringLiteral("&Exporter une sélection de films"),
+                       &Filmorel::SM_Exporter_Click);
+  SM_Importer = entree(M_Fichier, "SM_Importer", QStringLiteral("&Importer une sélection de films"),
+                       &Filmorel::SM_Importer_Click);
+  SM_Quitter = entree(M_Fichier, "SM_Quitter", QStringLiteral("&Quitter                    Esc"),
+                      &Filmorel::quitte);
+
+  M_RechercheDirecte = menu("M_RechercheDirecte", QStringLiteral("Recherche &Directe"));
+  SM_Recherche_Film = entree(M_RechercheDirecte, "SM_Recherche_Film", QStringLiteral("Un &Film"),
+                             &Filmorel::SM_Recherche_Film_Click);
+  SM_Recherche_Pret = entree(M_RechercheDirecte, "SM_Recherche_Pret", QStringLiteral("Un &Prêt"),
+                             &Filmorel::SM_Recherche_Pret_Click);
+
+  M_RechercherListe = menu("M_RechercherListe", QStringLiteral("Rechercher par &Liste"));
+  SM_Afficher_FilmTerme = entree(M_RechercherListe, "SM_Afficher_FilmTerme",
+                                 QStringLiteral("Les Films avec un même terme"), &Filmorel::SM_Afficher_FilmTerme_Click);
+  SM_Afficher_FilmPretPersonne =
+      entree(M_RechercherListe, "SM_Afficher_FilmPretPersonne", QStringLiteral("Les &Films prêtés à une Personne"),
+             &Filmorel::SM_Afficher_FilmPretPersonne_Click);
+  SM_Afficher_FilmTriGenre =
+      entree(M_RechercherListe, "SM_Afficher_FilmTriGenre", QStringLiteral("Les Films correspondant à un &Genre"),
+             &Filmorel::SM_Afficher_FilmTriGenre_Click);
+  SM_Afficher_FilmTriEditeur =
+      entree(M_RechercherListe, "SM_Afficher_FilmTriEditeur", QStringLiteral("Les Films d'un même &Editeur"),
+             &Filmorel::SM_Afficher_FilmTriEditeur_Click);
+  SM_Afficher_FilmTriRealisateur =
+      entree(M_RechercherListe, "SM_Afficher_FilmTriRealisateur", QStringLiteral("Les Films d'un &Réalisateur"),
+             &Filmorel::SM_Afficher_FilmTriRealisateur_Click);
+  SM_Afficher_FilmTriActeur =
+      entree(M_RechercherListe, "SM_Afficher_FilmTriActeur", QStringLiteral("Les Films d'un même &Interprète"),
+             &Filmorel::SM_Afficher_FilmTriActeur_Click);
+  SM_Afficher_AchatFilm =
+      entree(M_RechercherListe, "SM_Afficher_AchatFilm", QStringLiteral("Les Films achetés d'une personne"),
+             &Filmorel::SM_Afficher_AchatFilm_Click);
+
+  M_Afficher = menu("M_Afficher", QStringLiteral("&Afficher"));
+  SM_Afficher_Pret = entree(M_Afficher, "SM_Afficher_Pret", QStringLiteral("La liste des &Prêts"),
+                            &Filmorel::SM_Afficher_Pret_Click);
+  SM_Afficher_Films = entree(M_Afficher, "SM_Afficher_Films", QStringLiteral("La liste des &Films"),
+                             &Filmorel::SM_Afficher_Films_Click);
+
+  M_A_Propos = menu("M_A_Propos", QStringLiteral("&?"));
+  SM_APropos = entree(M_A_Propos, "SM_APropos", QStringLiteral("A &Propos"), &Filmorel::SM_APropos_Click);
+}
+
+// ---------------------------------------------------------------- start-up
+
+bool Filmorel::demarrer() {
+  m_v.cheminAppli = QDir::currentPath() + u'/';
+  m_v.cheminExport = m_v.cheminAppli + QStringLiteral("export/");
+  if (!lire_ini()) {
+    terminer();
+    return false;
+  }
+  conteneur->setEnabled(false);
+  ean->setReadOnly(true);
+
+  fondConteneur->charger(cheminFichier(QStringLiteral("dvd1.bmp")));
+  fond->charger(cheminFichier(QStringLiteral("dvd.bmp")));
+  jacket->charger(cheminFichier(QStringLiteral("jackets/jacket.bmp")));
+  preparerJackets();
+
+  valider->setVisible(false);
+  m_v.modifEnCours = m_v.pretEnCours = m_v.modeCreation = m_v.titreModifie = 0;
+  m_v.posCourante = 1;
+
+  // A count above what the files hold would show garbage and later write
+  // beyond the live records: keep to the cards really there.
+  fichiers::creerSiAbsents(m_v.cheminAppli);
+  const int surDisque = qMin(fichiers::nbEntreesSurDisque(m_v.cheminAppli),
+                             fichiers::nbFichesSurDisque(m_v.cheminAppli));
+  if (m_v.nbFiches > surDisque) {
+    m_dialogues->message(QStringLiteral("Le fichier dvd.ini annonce %1 fiches mais le catalogue n'en contient "
+                                        "que %2.\r\rSeules les %2 fiches présentes seront affichées.")
+                             .arg(m_v.nbFiches)
+                             .arg(surDisque),
+                         48, QStringLiteral("Message"));
+    m_v.nbFiches = surDisque;
+  }
+
+  lire_idx();
+  lire();
+  afficher();
+
+  {
+    QSignalBlocker bloque(VScroll1);
+    VScroll1->setMinimum(1);
+    VScroll1->setSingleStep(1);
+    VScroll1->setMaximum(m_v.nbFiches == 0 ? 1 : m_v.nbFiches);
+    if (m_v.nbFiches > 0)
+      VScroll1->setPageStep(m_v.nbFiches / 20 + 1);
+    VScroll1->setValue(1);
+  }
+  VScroll1_Change(1);
+  m_v.focusScroll = false;
+  cpt->setVisible(false);
+
+  if (m_v.nbFiches == 0) {
+    m_v.reponse = m_dialogues->message(
+        QStringLiteral("Base de donnée vierge.\r\rVeuillez saisir le code E.A.N (13) d'un DVD dans la fenêtre "
+                       "suivante pour créer une nouvelle fiche.\r\rMerci d'utiliser ce logiciel et bonne "
+                       "application !!!"),
+        48, QStringLiteral("Message"));
+    afficherBoutonsFiche(false);
+    ean->clear();
+    vidage();
+    Compteur->setVisible(false);
+  }
+  eansearch->setFocus();
+  return true;
+}
+
+void Filmorel::afficherBoutonsFiche(bool visibles) {
+  for (QWidget *w : {static_cast<QWidget *>(historic), static_cast<QWidget *>(modifier),
+                     static_cast<QWidget *>(supprimer), static_cast<QWidget *>(pret),
+                     static_cast<QWidget *>(retour)})
+    w->setVisible(visibles);
+}
+
+// ---------------------------------------------------------------- storage glue
+
+QString Filmorel::cheminFichier(const QString &nom) const { return cheminDans(m_v.cheminAppli, nom); }
+
+void Filmorel::lire_idx() {
+  const int p = m_v.posCourante;
+  if (p >= 1 && p <= Variables::MaxFiches)
+    fichiers::lireEntree(m_v.cheminAppli, p, m_v.tabIndex[p]);
+}
+
+void Filmorel::lire() {
+  const int p = m_v.posCourante;
+  if (p < 1 || p > Variables::MaxFiches)
+    return;
+  // An entry pointing outside the live records is not read: the buffer stays.
+  const int n = m_v.tabIndex[p].numero;
+  if (n < 1 || n > m_v.nbFiches)
+    return;
+  fichiers::lireFiche(m_v.cheminAppli, n, m_v.ficheCourante);
+}
+
+void Filmorel::enreg_idx() {
+  const int p = m_v.posCourante;
+  if (p >= 1 && p <= Variables::MaxFiches)
+    fichiers::ecrireEntree(m_v.cheminAppli, p, m_v.tabIndex[p]);
+}
+
+void Filmorel::verif_historic() {
+  const int p = m_v.posCourante;
+  if (m_v.nbFiches == 0 || p < 1 || p > m_v.nbFiches) {
+    historic->setVisible(false);
+    m_v.nbHisto = 0;
+    return;
+  }
+  QList<Pret> prets;
+  const QString chemin = historique::chemin(m_v.cheminAppli, m_v.tabIndex[p].ean());
+  switch (historique::lire(chemin, prets)) {
+  case historique::Lecture::Absent:
+    historic->setVisible(false);
+    m_v.nbHisto = 0;
+    break;
+  case historique::Lecture::Lu:
+    m_v.chargerHistorique(prets);
+    historic->setVisible(true);
+    break;
+  case historique::Lecture::Erreur:
+    break;
+  }
+}
+
+ComboListe *Filmorel::comboListe(int n) const {
+  switch (n) {
+  case 0: return editeur;
+  case 1: return achat;
+  case 2: return Son;
+  case 3: return nom;
+  default: return Genre;
+  }
+}
+
+int &Filmorel::compteListe(int n) {
+  switch (n) {
+  case 0: return m_v.nbEditeurs;
+  case 1: return m_v.nbAcheteurs;
+  case 2: return m_v.nbSons;
+  case 3: return m_v.nbNoms;
+  default: return m_v.nbGenres;
+  }
+}
+
+bool Filmorel::lire_ini() {
+  Reglages r;
+  while (reglages::lire(cheminFichier(QStringLiteral("dvd.ini")), r) == reglages::Lecture::Absent) {
+    m_v.reponse = m_dialogues->message(QStringLiteral("Fichier d'initialisation non trouvé !\rVeuillez préciser "
+                                                      "le chemin d'accès dans la fenêtre suivante..."),
+                                       48, QStringLiteral("MESSAGE"));
+    const QString choisi = m_dialogues->ouvrirFichier(QStringLiteral("Ouvrir un fichier..."),
+                                                      QStringLiteral("fichier ini (*.ini) |*.ini"),
+                                                      QStringLiteral("dvd.ini"), m_v.cheminAppli);
+    // Giving up the choice ends the program rather than asking forever.
+    if (choisi.isEmpty())
+      return false;
+    m_v.cheminAppli = QFileInfo(choisi).absolutePath() + u'/';
+  }
+  m_v.nbFiches = r.nbFiches;
+  m_v.margeHaut = r.margeHaut;
+  m_v.margeBas = r.margeBas;
+  m_v.margeGauche = r.margeGauche;
+  m_v.margeDroite = r.margeDroite;
+  const QStringList *listes[5] = {&r.editeurs, &r.acheteurs, &r.sons, &r.noms, &r.genres};
+  for (int n = 0; n < 5; ++n) {
+    for (const QString &item : *listes[n])
+      comboListe(n)->ajouterItem(item);
+    compteListe(n) = int(listes[n]->size());
+  }
+  return true;
+}
+
+Reglages Filmorel::reglagesCourants() const {
+  Reglages r;
+  r.nbFiches = m_v.nbFiches;
+  r.margeHaut = m_v.margeHaut;
+  r.margeBas = m_v.margeBas;
+  r.margeGauche = m_v.margeGauche;
+  r.margeDroite = m_v.margeDroite;
+  auto premiers = [](const ComboListe *c, int n) { return c->items().mid(0, qMax(0, n)); };
+  r.genres = premiers(Genre, m_v.nbGenres);
+  r.editeurs = premiers(editeur, m_v.nbEditeurs);
+  r.sons = premiers(Son, m_v.nbSons);
+  r.acheteurs = premiers(achat, m_v.nbAcheteurs);
+  r.noms = premiers(nom, m_v.nbNoms);
+  return r;
+}
+
+void Filmorel::sauver_ini() {
+  if (!reglages::sauver(cheminFichier(QStringLiteral("dvd.ini")), reglagesCourants()))
+    m_dialogues->message(QStringLiteral("Impossible d'écrire le fichier dvd.ini dans le dossier des données.\r\r"
+                                        "Vérifiez que le dossier est accessible en écriture."),
+                         48, QStringLiteral("Message"));
+}
+
+void Filmorel::reclasser() {
+  if (m_v.nbFiches < 1)
+    return;
+  const int garde = m_v.posCourante;
+  setProgression(0, m_v.nbFiches);
+  reclassement::reclasserFichier(m_v.cheminAppli, m_v.nbFiches, m_v.tabIndex,
+                                 [this](int p) { Progress->setValue(p); });
+  finProgression();
+  m_v.posCourante = garde;
+  lire_idx();
+  lire();
+  afficher();
+}
+
+void Filmorel::setProgression(int valeur, int maximum) {
+  // An empty range would show Qt's busy animation: show an empty bar.
+  Progress->setRange(0, qMax(1, maximum));
+  Progress->setValue(maximum < 1 ? 0 : valeur);
+  Progress->setVisible(true);
+}
+
+void Filmorel::finProgression() { Progress->setVisible(false); }
+
+QList<QWidget *> Filmorel::champs() const {
+  return {ean, titre, zone, annee, duree, face, langue, Genre, soustitre, editeur, realisateur,
+          bonus, achat, dateachat, format, couleur, Son, acteurs, resumer, preter, datepret, nom};
+}
+
+QString Filmorel::texteChamp(Champ c) const {
+  QWidget *w = champs().value(static_cast<int>(c));
+  if (auto *l = qobject_cast<QLineEdit *>(w))
+    return l->text();
+  if (auto *z = qobject_cast<ZoneTexte *>(w))
+    return z->text();
+  if (auto *d = qobject_cast<ListeDeroulante *>(w))
+    return d->texte();
+  if (auto *cb = qobject_cast<ComboListe *>(w))
+    return cb->currentText();
+  return {};
+}
+
+void Filmorel::setTexteChamp(Champ c, const QString &texte) {
+  QWidget *w = champs().value(static_cast<int>(c));
+  if (auto *l = qobject_cast<QLineEdit *>(w))
+    l->setText(texte);
+  else if (auto *z = qobject_cast<ZoneTexte *>(w))
+    z->setText(texte);
+  else if (auto *d = qobject_cast<ListeDeroulante *>(w))
+    d->setTexte(texte);
+  else if (auto *cb = qobject_cast<ComboListe *>(w))
+    cb->setEditText(texte);
+}
+
+void Filmorel::memoriser() {
+  for (int i = 0; i <= static_cast<int>(Champ::nom); ++i)
+    m_v.ficheCourante.set(static_cast<Champ>(i), texteChamp(static_cast<Champ>(i)));
+  if (m_v.jacketChoisie == 1) {
+    const QModelIndex choisi = File1->currentIndex();
+    if (choisi.isValid())
+      m_v.ficheCourante.set(Champ::jacket, choisi.data().toString());
+    m_v.jacketChoisie = 0;
+  }
+  if (m_v.ficheCourante.get(Champ::jacket).startsWith(QChar(u'\0')))
+    m_v.ficheCourante.set(Champ::jacket, QStringLiteral("jacket.bmp"));
+}
+
+// ---------------------------------------------------------------- display
+
+void Filmorel::afficher() {
+  verif_historic();
+  const Fiche &f = m_v.ficheCourante;
+  // A buffer no card was read into holds NULs: show it as empty fields.
+  auto champ = [&f](Champ c) { return sansBlancsFinaux(f.get(c)).remove(QChar(u'\0')); };
+  for (int i = 0; i <= static_cast<int>(Champ::preter); ++i) {
+    const Champ c = static_cast<Champ>(i);
+    setTexteChamp(c, c == Champ::format ? champ(c).trimmed() : champ(c));
+  }
+  const bool prete = preter->text() == QLatin1String("Oui");
+  pret->setEnabled(!prete);
+  retour->setEnabled(prete);
+  setTexteChamp(Champ::datepret, champ(Champ::datepret));
+  setTexteChamp(Champ::nom, champ(Champ::nom));
+  if (!f.vierge())
+    m_v.ficheCourante.set(Champ::jacket, ean->text() + QStringLiteral(".jpg"));
+  chargerJacket(ean->text());
+}
+
+void Filmorel::chargerJacket(const QString &codeEan) {
+  if (codeEan.isEmpty() || !jacket->charger(cheminFichier(QStringLiteral("jackets/") + codeEan + QStringLiteral(".jpg"))))
+    jacket->charger(cheminFichier(QStringLiteral("jackets/jacket.bmp")));
+}
+
+void Filmorel::vidage() {
+  for (QLineEdit *l : {annee, duree, realisateur, datepret})
+    l->clear();
+  for (ZoneTexte *z : {titre, acteurs, resumer})
+    z->clear();
+  achat->setEditText(QString());
+  nom->setEditText(QString());
+  zone->setTexte(QStringLiteral("2"));
+  face->setTexte(QStringLiteral("1"));
+  langue->setTexte(QStringLiteral("Fr/Ang"));
+  soustitre->setTexte(QStringLiteral("Fr/Ang"));
+  Genre->setEditText(QStringLiteral("Film"));
+  editeur->setEditText(QStringLiteral("Autre"));
+  bonus->setTexte(QStringLiteral("Oui"));
+  couleur->setTexte(QStringLiteral("Oui"));
+  dateachat->setText(aujourdhui());
+  format->setText(QStringLiteral("16:9"));
+  Son->setEditText(QStringLiteral("Dolby Digital 5.1"));
+  preter->setText(QStringLiteral("Non"));
+  jacket->charger(cheminFichier(QStringLiteral("jackets/jacket.bmp")));
+}
+
+// ---------------------------------------------------------------- browsing
+
+void Filmorel::VScroll1_Change(int valeur) {
+  m_v.posCourante = valeur;
+  lire_idx();
+  lire();
+  afficher();
+  majCompteur();
+}
+
+void Filmorel::majCompteur() {
+  Compteur->setText(QStringLiteral("%1 / %2").arg(m_v.posCourante).arg(m_v.nbFiches));
+}
+
+void Filmorel::afficherPosition(int position) {
+  if (VScroll1->value() == position)
+    VScroll1_Change(position);
+  else
+    VScroll1->setValue(position);
+}
+
+void Filmorel::majCpt(ZoneTexte *z) {
+  cpt->setText(QStringLiteral("%1/%2").arg(z->longueur()).arg(z->maxLength()));
+}
+
+bool Filmorel::eventFilter(QObject *o, QEvent *e) {
+  switch (e->type()) {
+  case QEvent::FocusIn:
+    if (o == VScroll1)
+      m_v.focusScroll = true;
+    else if (o == acteurs || o == resumer) {
+      majCpt(static_cast<ZoneTexte *>(o));
+      cpt->setVisible(true);
+    }
+    break;
+  case QEvent::FocusOut:
+    if (o == VScroll1)
+      m_v.focusScroll = false;
+    else if (o == acteurs || o == resumer)
+      cpt->setVisible(false);
+    break;
+  case QEvent::KeyRelease: {
+    // Key preview: the window sees every key of its own widgets. Under X the
+    // filter sees the event twice (window handle, then widget): act once.
+    auto *w = qobject_cast<QWidget *>(o);
+    auto *k = static_cast<QKeyEvent *>(e);
+    if (w && w->window() == this && !k->isAutoRepeat() && isEnabled())
+      Form_KeyUp(k);
+    break;
+  }
+  default:
+    break;
+  }
+  return QMainWindow::eventFilter(o, e);
+}
+
+// ---------------------------------------------------------------- closing
+
+void Filmorel::quitte() {
+  if (m_v.modifEnCours == 1 || m_v.pretEnCours == 1)
+    return;
+  m_v.reponse = m_dialogues->message(QStringLiteral("Etes-vous sûr de vouloir Quitter ?"), 36,
+                                     QStringLiteral("Message"));
+  if (m_v.reponse != Dialogues::Non)
+    terminer();
+}
+
+void Filmorel::terminer() {
+  m_termine = true;
+  m_fermetureAcceptee = true;
+  close();
+  emit programmeTermine();
+}
+
+void Filmorel::closeEvent(QCloseEvent *e) {
+  if (m_fermetureAcceptee) {
+    e->accept();
+    return;
+  }
+  if (m_v.modifEnCours == 1 || m_v.pretEnCours == 1) {
+    e->ignore();
+    return;
+  }
+  m_v.reponse = m_dialogues->message(QStringLiteral("Etes-vous sûr de vouloir Quitter ?"), 36,
+                                     QStringLiteral("Message"));
+  if (m_v.reponse == Dialogues::Non) {
+    e->ignore();
+    return;
+  }
+  e->accept();
+  m_fermetureAcceptee = true;
+  m_termine = true;
+  emit programmeTermine();
+}
+
+// ---------------------------------------------------------------- secondary windows
+
+void Filmorel::ouvrirFenetreSecondaire(QWidget *fenetre) {
+  m_fenetreSecondaire = fenetre;
+  fenetre->setEnabled(true);
+  fenetre->show();
+  setEnabled(false);
+  fenetre->activateWindow();
+  fenetre->setFocus();
+}
+
+void Filmorel::fermetureFenetreSecondaire() {
+  m_fenetreSecondaire = nullptr;
+  setEnabled(true);
+  activateWindow();
+}

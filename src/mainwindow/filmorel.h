@@ -1,0 +1,200 @@
+#pragma once
+#include "mainwindow/widgets.h"
+#include "storage/reglages.h"
+#include "storage/variables.h"
+
+#include <QMainWindow>
+#include <memory>
+
+class Dialogues;
+class QAction;
+class QLabel;
+class QLineEdit;
+class QListView;
+class QMenu;
+class QProgressBar;
+class QPushButton;
+class QScrollBar;
+class QTreeView;
+class QFileSystemModel;
+
+// Today in the French short format the files use, whatever the locale.
+QString aujourdhui();
+
+// The main window: one catalogue card at a time. Procedures keep the names
+// the rest of the program knows them by; several are defined in the folder
+// of their subsystem (search/, loans/, listings/, exchange/, about/).
+class Filmorel : public QMainWindow {
+  Q_OBJECT
+public:
+  // `dialogues` is not owned; null means the real Qt dialogs.
+  explicit Filmorel(Dialogues *dialogues = nullptr, QWidget *parent = nullptr);
+  ~Filmorel() override;
+
+  // Runs the start-up. False when the user gave up choosing a data folder:
+  // the program must end.
+  bool demarrer();
+  // True once the program was told to end (quitte, cancelled first card...).
+  bool termine() const { return m_termine; }
+
+  Variables &v() { return m_v; }
+  Dialogues &dialogues() { return *m_dialogues; }
+
+  // --- storage glue ---
+  void lire_idx();
+  void lire();
+  void enreg_idx();
+  void memoriser();
+  void verif_historic();
+  bool lire_ini();
+  void sauver_ini();
+  void reclasser();
+  QString cheminFichier(const QString &nom) const; // a file of the data folder
+  Reglages reglagesCourants() const;
+
+  // --- display and browsing ---
+  void afficher();
+  void vidage();
+  void quitte();
+  void afficherPosition(int position); // sets the scroll bar (shows the card)
+  void majCompteur();
+  void chargerJacket(const QString &ean);
+  void setProgression(int valeur, int maximum); // shows the progress bar
+  void finProgression();
+
+  // --- card entry ---
+  void masquer();
+  void Demasquer();
+  void modification();
+  bool validation(); // false when refused
+  bool enregistrer(); // false when nothing could be saved
+  void annulerSaisie(); // Esc while editing or lending
+  void afficherBoutonsFiche(bool visibles);
+
+  // --- deletion, lookup lists, covers ---
+  void suppression();
+  void supprimer_Click();
+  void ajouterALaListe(int n);
+  void supprimerDeLaListe(int n);
+  void preparerJackets();
+
+  // --- searches ---
+  void recherchetitre();
+  void recherchedirecte();
+  void recherchepret();
+  void rechercheEan();
+  void SM_Recherche_Film_Click();
+  void SM_Recherche_Pret_Click();
+
+  // --- loans ---
+  void pretdvd();
+  void retourdvd();
+  void enreg_prets();
+  void voirhistoric();
+
+  // --- listings ---
+  void SM_Afficher_Pret_Click();
+  void SM_Afficher_Films_Click();
+  void SM_Afficher_FilmTerme_Click();
+  void SM_Afficher_FilmPretPersonne_Click();
+  void SM_Afficher_FilmTriGenre_Click();
+  void SM_Afficher_FilmTriEditeur_Click();
+  void SM_Afficher_FilmTriRealisateur_Click();
+  void SM_Afficher_FilmTriActeur_Click();
+  void SM_Afficher_AchatFilm_Click();
+
+  // --- exchange ---
+  void SM_Exporter_Liste_Click();
+  void SM_Exporter_Click();
+  void SM_Importer_Click();
+
+  // --- about ---
+  void SM_APropos_Click();
+
+  // Secondary windows are not modal: the main window is disabled while one
+  // is open and gets the focus back when it closes.
+  void ouvrirFenetreSecondaire(QWidget *fenetre);
+  void fermetureFenetreSecondaire();
+
+  // Controls, by their names.
+  QWidget *conteneur;
+  ImageBox *fond;
+  ImageBox *fondConteneur;
+  QLineEdit *ean;
+  ZoneTexte *titre;
+  ListeDeroulante *zone;
+  QLineEdit *annee;
+  QLineEdit *duree;
+  ListeDeroulante *face;
+  ListeDeroulante *langue;
+  ComboListe *Genre;
+  ListeDeroulante *soustitre;
+  ComboListe *editeur;
+  QLineEdit *realisateur;
+  ListeDeroulante *bonus;
+  ComboListe *achat;
+  QLineEdit *dateachat;
+  QLineEdit *format;
+  ListeDeroulante *couleur;
+  ComboListe *Son;
+  ZoneTexte *acteurs;
+  ZoneTexte *resumer;
+  QLineEdit *preter;
+  QLineEdit *datepret;
+  ComboListe *nom;
+  QLabel *cpt;
+  ImageBox *jacket;
+  QPushButton *ajou[5];
+  QPushButton *sup[5];
+  QTreeView *Dir1;
+  QListView *File1;
+  QFileSystemModel *modeleDossiers = nullptr;
+  QFileSystemModel *modeleFichiers = nullptr;
+  QLabel *Label16, *Label17, *Label25, *Label26, *Label23, *LabelEan;
+  QLabel *formatjacket;
+  QScrollBar *VScroll1;
+  QLabel *Compteur;
+  QLineEdit *eansearch;
+  QPushButton *modifier, *supprimer, *historic, *valider, *pret, *retour, *quitter;
+  QProgressBar *Progress;
+  QMenu *M_Fichier, *M_RechercheDirecte, *M_RechercherListe, *M_Afficher, *M_A_Propos;
+  QAction *SM_Exporter_Liste, *SM_Exporter, *SM_Importer, *SM_Quitter;
+  QAction *SM_Recherche_Film, *SM_Recherche_Pret;
+  QAction *SM_Afficher_FilmTerme, *SM_Afficher_FilmPretPersonne, *SM_Afficher_FilmTriGenre,
+      *SM_Afficher_FilmTriEditeur, *SM_Afficher_FilmTriRealisateur, *SM_Afficher_FilmTriActeur,
+      *SM_Afficher_AchatFilm;
+  QAction *SM_Afficher_Pret, *SM_Afficher_Films;
+  QAction *SM_APropos;
+
+  // The list combo box and count global of lookup list n (ajou/sup order:
+  // 0 publishers, 1 buyers, 2 sound formats, 3 borrowers, 4 genres).
+  ComboListe *comboListe(int n) const;
+  int &compteListe(int n);
+
+  // The field controls in record order (jacket excluded).
+  QList<QWidget *> champs() const;
+  QString texteChamp(Champ c) const;
+  void setTexteChamp(Champ c, const QString &texte);
+
+signals:
+  void programmeTermine();
+
+protected:
+  void closeEvent(QCloseEvent *e) override;
+  bool eventFilter(QObject *o, QEvent *e) override;
+
+private:
+  void construire();
+  void construireMenus();
+  void VScroll1_Change(int valeur);
+  void terminer();
+  bool Form_KeyUp(QKeyEvent *e);
+  void majCpt(ZoneTexte *zone);
+
+  Variables m_v;
+  std::unique_ptr<Dialogues> m_dialoguesPropres;
+  Dialogues *m_dialogues;
+  bool m_termine = false;
+  bool m_fermetureAcceptee = false;
+  QWidget *m_fenetreSecondaire = nullptr;
+};

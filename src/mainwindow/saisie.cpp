@@ -1,0 +1,188 @@
+#include "mainwindow/filmorel.h"
+
+#include "platform/dialogues.h"
+#include "storage/fichiers.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QMenu>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTreeView>
+
+void Filmorel::masquer() {
+  for (QWidget *w : std::initializer_list<QWidget *>{Compteur, Label23, eansearch, historic, VScroll1})
+    w->setVisible(false);
+  for (QMenu *m : {M_Fichier, M_RechercherListe, M_RechercheDirecte, M_Afficher, M_A_Propos})
+    m->menuAction()->setEnabled(false);
+  valider->setVisible(true);
+  for (QWidget *w : std::initializer_list<QWidget *>{modifier, supprimer, pret, retour, quitter})
+    w->setVisible(false);
+}
+
+void Filmorel::Demasquer() {
+  for (QWidget *w : std::initializer_list<QWidget *>{Compteur, Label23, eansearch, VScroll1})
+    w->setVisible(true);
+  for (QMenu *m : {M_Fichier, M_RechercherListe, M_RechercheDirecte, M_Afficher, M_A_Propos})
+    m->menuAction()->setEnabled(true);
+  valider->setVisible(false);
+  for (QWidget *w : std::initializer_list<QWidget *>{modifier, supprimer, pret, retour, quitter})
+    w->setVisible(true);
+}
+
+namespace {
+void montrerNavigateurJackets(Filmorel *f, bool visible) {
+  for (QWidget *w : std::initializer_list<QWidget *>{f->Label16, f->Label17, f->Label26, f->Label25, f->Dir1,
+                                                     f->File1, f->formatjacket})
+    w->setVisible(visible);
+}
+} // namespace
+
+void Filmorel::modification() {
+  masquer();
+  for (int i = 0; i < 5; ++i) {
+    ajou[i]->setVisible(true);
+    sup[i]->setVisible(true);
+  }
+  for (QWidget *w : std::initializer_list<QWidget *>{preter, datepret, nom, ajou[3], sup[3]})
+    w->setEnabled(false);
+  conteneur->setEnabled(true);
+  preparerJackets();
+  montrerNavigateurJackets(this, true);
+  titre->setFocus();
+  m_v.modifEnCours = 1;
+}
+
+bool Filmorel::validation() {
+  if (m_v.pretEnCours == 1) {
+    const QString saisi = nom->currentText().trimmed();
+    const QStringList liste = nom->items().mid(0, qMax(0, m_v.nbNoms));
+    if (!liste.contains(saisi, Qt::CaseSensitive)) {
+      m_v.reponse = m_dialogues->message(QStringLiteral("Nom pas valide ou ne figurant pas dans la liste."), 48,
+                                         QStringLiteral("Message"));
+      nom->setFocus();
+      return false;
+    }
+  }
+  if (!enregistrer())
+    return false;
+  verif_historic();
+  Demasquer();
+  preter->setEnabled(true);
+  for (int i = 0; i < 5; ++i) {
+    ajou[i]->setVisible(false);
+    sup[i]->setVisible(false);
+  }
+  for (QWidget *w : std::initializer_list<QWidget *>{datepret, nom, ajou[3], sup[3]})
+    w->setEnabled(true);
+  conteneur->setEnabled(false);
+  montrerNavigateurJackets(this, false);
+  for (int i = 0; i <= static_cast<int>(Champ::preter); ++i)
+    champs()[i]->setEnabled(true);
+  eansearch->setFocus();
+  m_v.pretEnCours = 0;
+  m_v.modifEnCours = 0;
+  Compteur->setVisible(true);
+  majCompteur();
+  return true;
+}
+
+bool Filmorel::enregistrer() {
+  dateachat->setText(dateachat->text().replace(u'-', u'/').replace(u'.', u'/'));
+  if (m_v.modeCreation == 0 &&
+      titre->text().trimmed() != m_v.ficheCourante.get(Champ::titre).trimmed())
+    m_v.titreModifie = 1;
+  if (m_v.modeCreation == 1 && m_v.nbFiches >= Variables::MaxFiches) {
+    m_v.reponse = m_dialogues->message(
+        QStringLiteral("Le catalogue est complet : il ne peut contenir plus de %1 fiches.\r\r"
+                       "Cette fiche ne peut pas être enregistrée.")
+            .arg(Variables::MaxFiches),
+        48, QStringLiteral("Message"));
+    return false;
+  }
+  const Fiche avant = m_v.ficheCourante;
+  memoriser();
+
+  int position = m_v.posCourante;
+  int numero = m_v.tabIndex.value(position).numero;
+  if (m_v.modeCreation == 1) {
+    position = m_v.nbFiches + 1;
+    numero = position;
+  }
+  EntreeIndex entree;
+  entree.cle = EntreeIndex::cleDe(m_v.ficheCourante);
+  entree.numero = static_cast<qint16>(numero);
+  // Write the card first: if the folder refuses it, nothing else changes.
+  if (numero < 1 || numero > Variables::MaxFiches ||
+      !fichiers::ecrireFiche(m_v.cheminAppli, numero, m_v.ficheCourante) ||
+      !fichiers::ecrireEntree(m_v.cheminAppli, position, entree)) {
+    m_v.ficheCourante = avant;
+    m_v.titreModifie = 0;
+    m_v.reponse = m_dialogues->message(QStringLiteral("Impossible d'enregistrer la fiche dans le catalogue.\r\r"
+                                                      "Vérifiez que le dossier des données est accessible en "
+                                                      "écriture."),
+                                       48, QStringLiteral("Message"));
+    return false;
+  }
+  if (m_v.modeCreation == 1)
+    m_v.nbFiches = position;
+  m_v.posCourante = position;
+  m_v.tabIndex[position] = entree;
+  sauver_ini();
+  m_v.reponseTexte = m_v.ficheCourante.get(Champ::titre).trimmed();
+
+  if (m_v.titreModifie == 1 && m_v.modeCreation == 0) {
+    reclasser();
+    m_v.titreModifie = 0;
+  } else if (m_v.modeCreation == 1) {
+    reclasser();
+    VScroll1->setMaximum(m_v.nbFiches);
+    m_v.modeCreation = 0;
+  } else {
+    return true;
+  }
+  // Show the card just saved, found by its record number: a search by title
+  // could stop on another card whose title contains this one.
+  for (int p = 1; p <= m_v.nbFiches; ++p)
+    if (m_v.tabIndex[p].numero == numero) {
+      afficherPosition(p);
+      break;
+    }
+  return true;
+}
+
+void Filmorel::annulerSaisie() {
+  m_v.reponse = m_dialogues->message(QStringLiteral("Etes-vous sûr de vouloir annuler ?\r\rSi oui, aucune "
+                                                    "modification ne sera apportée."),
+                                     36, QStringLiteral("Message"));
+  if (m_v.reponse == Dialogues::Non)
+    return;
+  if (m_v.nbFiches == 0) {
+    m_dialogues->message(QStringLiteral("Aucune fiche saisie dans le logiciel.\r\rFin de l'application !!!"), 48,
+                         QStringLiteral("Message"));
+    m_v.modifEnCours = m_v.pretEnCours = m_v.modeCreation = 0;
+    terminer();
+    return;
+  }
+  for (int i = 0; i <= static_cast<int>(Champ::preter); ++i)
+    champs()[i]->setEnabled(true);
+  lire_idx();
+  lire();
+  afficher();
+  Demasquer();
+  retour->setVisible(true);
+  for (int i = 0; i < 5; ++i) {
+    ajou[i]->setVisible(false);
+    sup[i]->setVisible(false);
+  }
+  for (QWidget *w : std::initializer_list<QWidget *>{preter, datepret, nom, ajou[3], sup[3]})
+    w->setEnabled(true);
+  conteneur->setEnabled(false);
+  montrerNavigateurJackets(this, false);
+  VScroll1->setVisible(true);
+  eansearch->setFocus();
+  m_v.pretEnCours = m_v.modifEnCours = m_v.modeCreation = 0;
+  m_v.titreModifie = 0;
+}

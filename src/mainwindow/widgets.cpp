@@ -1,0 +1,133 @@
+#include "mainwindow/widgets.h"
+
+#include <QImageReader>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPainter>
+
+namespace {
+QString versCRLF(QString t) {
+  t.replace(QChar::ParagraphSeparator, u'\n');
+  t.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(u'\r', u'\n');
+  return t.replace(u'\n', QLatin1String("\r\n"));
+}
+} // namespace
+
+ZoneTexte::ZoneTexte(QWidget *parent) : QPlainTextEdit(parent) {
+  setTabChangesFocus(true);
+}
+
+QString ZoneTexte::text() const { return versCRLF(toPlainText()); }
+
+void ZoneTexte::setText(const QString &texte) {
+  QString t = texte;
+  t.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(u'\r', u'\n');
+  setPlainText(t);
+}
+
+void ZoneTexte::keyPressEvent(QKeyEvent *e) {
+  // Refuse what would go beyond the maximum, as a single-line box does.
+  const QString saisi = e->text();
+  const bool retour = e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
+  if ((retour || (!saisi.isEmpty() && saisi.at(0).isPrint())) &&
+      !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+    int ajout = retour ? 2 : int(saisi.size());
+    int remplace = int(versCRLF(textCursor().selectedText()).size());
+    if (ajout - remplace > place())
+      return;
+  }
+  QPlainTextEdit::keyPressEvent(e);
+}
+
+void ZoneTexte::insertFromMimeData(const QMimeData *source) {
+  if (!source->hasText())
+    return;
+  int libre = place() + int(versCRLF(textCursor().selectedText()).size());
+  QString t = versCRLF(source->text());
+  if (t.size() > libre) {
+    t = t.left(libre);
+    if (t.endsWith(u'\r'))
+      t.chop(1);
+  }
+  t.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+  textCursor().insertText(t);
+}
+
+ListeDeroulante::ListeDeroulante(const QStringList &items, QWidget *parent) : QComboBox(parent) {
+  addItems(items);
+  connect(this, &QComboBox::currentIndexChanged, this, [this](int i) {
+    if (i >= 0)
+      m_inconnue.clear();
+  });
+}
+
+void ListeDeroulante::setTexte(const QString &texte) {
+  int i = findText(texte, Qt::MatchExactly | Qt::MatchCaseSensitive);
+  if (i >= 0) {
+    m_inconnue.clear();
+    setCurrentIndex(i);
+  } else {
+    setCurrentIndex(-1);
+    m_inconnue = texte;
+    setPlaceholderText(texte);
+  }
+}
+
+QString ListeDeroulante::texte() const {
+  return currentIndex() >= 0 ? currentText() : m_inconnue;
+}
+
+ComboListe::ComboListe(bool triee, QWidget *parent) : QComboBox(parent), m_triee(triee) {
+  setEditable(true);
+  setInsertPolicy(QComboBox::NoInsert);
+  setDuplicatesEnabled(true);
+  // No completion: the typed text must stay exactly as typed.
+  setCompleter(nullptr);
+}
+
+void ComboListe::ajouterItem(const QString &item) {
+  const QString garde = currentText();
+  int pos = count();
+  if (m_triee) {
+    pos = 0;
+    while (pos < count() && QString::compare(itemText(pos), item, Qt::CaseInsensitive) <= 0)
+      ++pos;
+  }
+  insertItem(pos, item);
+  setEditText(garde);
+}
+
+QStringList ComboListe::items() const {
+  QStringList l;
+  for (int i = 0; i < count(); ++i)
+    l << itemText(i);
+  return l;
+}
+
+bool ImageBox::charger(const QString &chemin) {
+  QImageReader lecteur(chemin);
+  QImage image = lecteur.read();
+  if (image.isNull()) {
+    vider();
+    return false;
+  }
+  m_pixmap = QPixmap::fromImage(image);
+  m_chemin = chemin;
+  update();
+  return true;
+}
+
+void ImageBox::vider() {
+  m_pixmap = QPixmap();
+  m_chemin.clear();
+  update();
+}
+
+void ImageBox::paintEvent(QPaintEvent *) {
+  if (m_pixmap.isNull())
+    return;
+  QPainter p(this);
+  p.setRenderHint(QPainter::SmoothPixmapTransform);
+  p.drawPixmap(rect(), m_pixmap);
+}

@@ -1,0 +1,74 @@
+#pragma once
+#include <QComboBox>
+#include <QPixmap>
+#include <QPlainTextEdit>
+#include <QWidget>
+
+// Multi-line text box with a maximum length. Line breaks are stored as
+// CR LF, as the card files hold them, and count as two characters.
+class ZoneTexte : public QPlainTextEdit {
+  Q_OBJECT
+public:
+  explicit ZoneTexte(QWidget *parent = nullptr);
+  void setMaxLength(int n) { m_max = n; }
+  int maxLength() const { return m_max; }
+  QString text() const;               // CR LF line breaks
+  void setText(const QString &texte); // accepts CR LF, CR or LF
+  int longueur() const { return int(text().size()); }
+
+protected:
+  void keyPressEvent(QKeyEvent *e) override;
+  void insertFromMimeData(const QMimeData *source) override;
+
+private:
+  int place() const { return m_max - longueur(); }
+  int m_max = 32767;
+};
+
+// Drop-down list that offers only its items, yet shows a stored value that
+// is not one of them (an old card may hold any text) and gives it back
+// unchanged until the user picks an item.
+class ListeDeroulante : public QComboBox {
+  Q_OBJECT
+public:
+  explicit ListeDeroulante(const QStringList &items, QWidget *parent = nullptr);
+  void setTexte(const QString &texte);
+  QString texte() const;
+
+private:
+  QString m_inconnue;
+};
+
+// Editable combo box holding a lookup list; the sorted ones insert each item
+// at its place, compared without regard to case.
+class ComboListe : public QComboBox {
+  Q_OBJECT
+public:
+  ComboListe(bool triee, QWidget *parent = nullptr);
+  void ajouterItem(const QString &item);
+  QStringList items() const;
+  bool triee() const { return m_triee; }
+
+private:
+  bool m_triee;
+};
+
+// A picture drawn as it is, whatever the enabled state of its parents (a
+// disabled label would grey it out), stretched to the widget.
+class ImageBox : public QWidget {
+  Q_OBJECT
+public:
+  explicit ImageBox(QWidget *parent = nullptr) : QWidget(parent) {}
+  // False (and an empty picture) when the file is missing or not a picture.
+  bool charger(const QString &chemin);
+  void vider();
+  const QPixmap &pixmap() const { return m_pixmap; }
+  QString chemin() const { return m_chemin; }
+
+protected:
+  void paintEvent(QPaintEvent *) override;
+
+private:
+  QPixmap m_pixmap;
+  QString m_chemin;
+};

@@ -1,0 +1,27 @@
+#include "entreeindex.h"
+#include "cp1252.h"
+
+QString EntreeIndex::cleDe(const Fiche &f) {
+  return f.get(Champ::ean) + f.get(Champ::titre) + f.get(Champ::dateachat);
+}
+
+QByteArray EntreeIndex::versOctets() const {
+  // A key of the wrong length would shift the record number.
+  QByteArray octets = cp1252::encode(ajuster(cle, TailleCle));
+  const auto n = static_cast<quint16>(numero);
+  octets.append(static_cast<char>(n & 0xFF));
+  octets.append(static_cast<char>(n >> 8));
+  return octets;
+}
+
+EntreeIndex EntreeIndex::depuisOctets(const QByteArray &octets) {
+  QByteArray plein = octets.left(Taille);
+  if (plein.size() < Taille)
+    plein.append(Taille - plein.size(), '\0');
+  EntreeIndex e;
+  e.cle = cp1252::decode(plein.left(TailleCle));
+  const auto bas = static_cast<unsigned char>(plein[TailleCle]);
+  const auto haut = static_cast<unsigned char>(plein[TailleCle + 1]);
+  e.numero = static_cast<qint16>(static_cast<quint16>(bas | (haut << 8)));
+  return e;
+}

@@ -1,0 +1,25 @@
+#pragma once
+#include "fiche.h"
+#include <QByteArray>
+#include <QString>
+
+// One entry of the title index dvd.idx: a 123-character key and the 1-based
+// record number of the card in dvd.lst.
+struct EntreeIndex {
+  static constexpr int TailleCle = 123;
+  static constexpr int Taille = 125;
+
+  QString cle = QString(TailleCle, QChar(u'\0'));
+  qint16 numero = 0;
+
+  // ean + titre + dateachat at their full widths.
+  static QString cleDe(const Fiche &f);
+  QString ean() const { return cle.left(13); }        // positions 1-13
+  QString titre() const { return cle.mid(13, 100); }  // positions 14-113
+  QString dateachat() const { return cle.right(10); } // last 10
+
+  QByteArray versOctets() const;                       // 125 bytes
+  static EntreeIndex depuisOctets(const QByteArray &); // expects 125 bytes
+
+  bool operator==(const EntreeIndex &) const = default;
+};

@@ -1,0 +1,139 @@
+#include "fichiers.h"
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+// Name of an entry of `base` equal to `nom` ignoring case; empty if none.
+QString entreeSansCasse(const QString &base, const QString &nom) {
+  const QStringList noms = QDir(base).entryList(
+      QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System, QDir::Name);
+  for (const QString &n : noms)
+    if (n.compare(nom, Qt::CaseInsensitive) == 0)
+      return n;
+  return {};
+}
+
+QString cheminLst(const QString &dossier) { return cheminDans(dossier, QStringLiteral("dvd.lst")); }
+QString cheminIdx(const QString &dossier) { return cheminDans(dossier, QStringLiteral("dvd.idx")); }
+
+bool numeroValide(int n) { return n >= 1 && n <= fichiers::MaxFiches; }
+
+void creer(const QString &chemin) {
+  QFile f(chemin);
+  if (!f.exists() && f.open(QIODevice::ReadWrite))
+    f.close();
+}
+
+// Records premier..premier+nombre-1, all of them or nothing.
+bool lireRecords(const QString &chemin, int taille, int premier, int nombre, QByteArray &out) {
+  if (!numeroValide(premier) || nombre < 1 || premier + nombre - 1 > fichiers::MaxFiches)
+    return false;
+  QFile f(chemin);
+  if (!f.exists()) {
+    // The old program's random-access open created the file; keep doing so.
+    creer(chemin);
+    return false;
+  }
+  if (!f.open(QIODevice::ReadOnly))
+    return false;
+  const qint64 debut = qint64(premier - 1) * taille;
+  const qint64 longueur = qint64(nombre) * taille;
+  if (f.size() < debut + longueur || !f.seek(debut))
+    return false;
+  QByteArray octets = f.read(longueur);
+  if (octets.size() != longueur)
+    return false;
+  out = std::move(octets);
+  return true;
+}
+
+bool ecrireRecord(const QString &chemin, int taille, int numero, const QByteArray &octets) {
+  if (!numeroValide(numero) || octets.size() != taille)
+    return false;
+  QFile f(chemin);
+  if (!f.open(QIODevice::ReadWrite)) // creates, never truncates
+    return false;
+  const qint64 pos = qint64(numero - 1) * taille;
+  // Seeking past the end leaves the gap undefined on some systems: fill it.
+  if (f.size() < pos) {
+    if (!f.seek(f.size()) || f.write(QByteArray(pos - f.size(), '\0')) != pos - f.size())
+      return false;
+  }
+  if (!f.seek(pos) || f.write(octets) != taille)
+    return false;
+  return f.flush();
+}
+} // namespace
+
+QString cheminDans(const QString &dossier, const QString &nom) {
+  const QString exact = QDir(dossier).filePath(nom);
+  if (QFileInfo::exists(exact))
+    return exact;
+  const QStringList parties = nom.split(u'/', Qt::SkipEmptyParts);
+  QString base = dossier;
+  for (qsizetype i = 0; i < parties.size(); ++i) {
+    QString suivant = QDir(base).filePath(parties[i]);
+    if (!QFileInfo::exists(suivant)) {
+      const QString trouve = entreeSansCasse(base, parties[i]);
+      if (trouve.isEmpty()) // nothing matches: the exact name, so a write creates it
+        return QDir(base).filePath(parties.mid(i).join(u'/'));
+      suivant = QDir(base).filePath(trouve);
+    }
+    base = suivant;
+  }
+  return base;
+}
+
+namespace fichiers {
+
+bool lireFiche(const QString &dossier, int numero, Fiche &fiche) {
+  QByteArray octets;
+  if (!lireRecords(cheminLst(dossier), Fiche::Taille, numero, 1, octets))
+    return false;
+  fiche = Fiche::depuisOctets(octets);
+  return true;
+}
+
+bool ecrireFiche(const QString &dossier, int numero, const Fiche &fiche) {
+  return ecrireRecord(cheminLst(dossier), Fiche::Taille, numero, fiche.versOctets());
+}
+
+bool lireEntree(const QString &dossier, int position, EntreeIndex &entree) {
+  QByteArray octets;
+  if (!lireRecords(cheminIdx(dossier), EntreeIndex::Taille, position, 1, octets))
+    return false;
+  entree = EntreeIndex::depuisOctets(octets);
+  return true;
+}
+
+bool lireEntrees(const QString &dossier, int premiere, int nombre, QList<EntreeIndex> &entrees) {
+  QByteArray octets;
+  if (!lireRecords(cheminIdx(dossier), EntreeIndex::Taille, premiere, nombre, octets))
+    return false;
+  entrees.clear();
+  entrees.reserve(nombre);
+  for (int i = 0; i < nombre; ++i)
+    entrees.append(EntreeIndex::depuisOctets(
+        octets.sliced(qsizetype(i) * EntreeIndex::Taille, EntreeIndex::Taille)));
+  return true;
+}
+
+bool ecrireEntree(const QString &dossier, int position, const EntreeIndex &entree) {
+  return ecrireRecord(cheminIdx(dossier), EntreeIndex::Taille, position, entree.versOctets());
+}
+
+int nbFichesSurDisque(const QString &dossier) {
+  return int(QFileInfo(cheminLst(dossier)).size() / Fiche::Taille);
+}
+
+int nbEntreesSurDisque(const QString &dossier) {
+  return int(QFileInfo(cheminIdx(dossier)).size() / EntreeIndex::Taille);
+}
+
+void creerSiAbsents(const QString &dossier) {
+  creer(cheminLst(dossier));
+  creer(cheminIdx(dossier));
+}
+
+} // namespace fichiers

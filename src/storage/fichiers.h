@@ -1,0 +1,32 @@
+#pragma once
+#include "entreeindex.h"
+#include "fiche.h"
+#include <QList>
+#include <QString>
+
+// Data-folder paths. A folder copied from Windows may spell a name in another
+// case (DVD.LST, Jackets): when the exact name is missing, an entry whose name
+// matches ignoring case is used instead.
+QString cheminDans(const QString &dossier, const QString &nom);
+
+// Random access to the record files dvd.lst (1017-byte cards) and dvd.idx
+// (125-byte entries). Numbers count from 1; a number outside 1..MaxFiches is
+// refused (false) rather than read or written. Opening a missing file creates
+// it empty; files are never shortened.
+namespace fichiers {
+inline constexpr int MaxFiches = 2000;
+
+// False (and `fiche` untouched) when the record does not exist on disk.
+bool lireFiche(const QString &dossier, int numero, Fiche &fiche);
+bool ecrireFiche(const QString &dossier, int numero, const Fiche &fiche);
+bool lireEntree(const QString &dossier, int position, EntreeIndex &entree);
+// Entries premiere..premiere+nombre-1 in one read; false (and `entrees`
+// untouched) unless the file holds all of them.
+bool lireEntrees(const QString &dossier, int premiere, int nombre, QList<EntreeIndex> &entrees);
+bool ecrireEntree(const QString &dossier, int position, const EntreeIndex &entree);
+// Number of whole records the files hold.
+int nbFichesSurDisque(const QString &dossier);
+int nbEntreesSurDisque(const QString &dossier);
+// Creates both files empty when missing.
+void creerSiAbsents(const QString &dossier);
+}

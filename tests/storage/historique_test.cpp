@@ -1,0 +1,91 @@
+#include "outils.h"
+#include "storage/historique.h"
+#include "storage/variables.h"
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+QList<Pret> prets(int n) {
+  QList<Pret> l;
+  for (int i = 1; i <= n; ++i)
+    l.append({QStringLiteral("Nom %1").arg(i), QStringLiteral("01/01/2020"), QString::number(i)});
+  return l;
+}
+} // namespace
+
+TEST(Historique, FileNameUsesThePaddedBarCode) {
+  QTemporaryDir dir;
+  EXPECT_EQ(historique::chemin(dir.path(), "12345"), dir.filePath("historique/12345        .hst"));
+}
+
+TEST(Historique, WrittenWithCrLfAndReadWithEitherLineEnd) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(QDir(dir.path()).mkdir("historique"));
+  const QString chemin = historique::chemin(dir.path(), "3000000000017");
+  const QList<Pret> deux{{" Élodie ", "02/03/2021", "05/03/2021"}, {"Luc\r\nX", "a", "b"}};
+  ASSERT_TRUE(historique::ecrire(chemin, deux));
+  EXPECT_EQ(contenu(chemin), QByteArray(" \xC9lodie \r\n02/03/2021\r\n05/03/2021\r\nLuc  X\r\na\r\nb\r\n"));
+
+  QList<Pret> lus;
+  ecrireBrut(chemin, "Ana\n01/01/2020\r\n02/01/2020"); // LF alone, no final break
+  ASSERT_EQ(historique::lire(chemin, lus), historique::Lecture::Lu);
+  EXPECT_EQ(lus, (QList<Pret>{{"Ana", "01/01/2020", "02/01/2020"}}));
+}
+
+TEST(Historique, OnlyWholeGroupsOfThreeLinesAreRead) {
+  QTemporaryDir dir;
+  const QString chemin = dir.filePath("h.hst");
+  QList<Pret> lus;
+  ecrireBrut(chemin, "a\r\nb\r\nc\r\nd\r\n");
+  ASSERT_EQ(historique::lire(chemin, lus), historique::Lecture::Lu);
+  EXPECT_EQ(lus, (QList<Pret>{{"a", "b", "c"}}));
+  ecrireBrut(chemin, "a\r\nb\r\nc\r\nd\r\ne\r\nf\r\ng\r\n");
+  historique::lire(chemin, lus);
+  EXPECT_EQ(lus.size(), 2);
+  EXPECT_EQ(lus[1], (Pret{"d", "e", "f"}));
+  ecrireBrut(chemin, "");
+  EXPECT_EQ(historique::lire(chemin, lus), historique::Lecture::Lu);
+  EXPECT_TRUE(lus.isEmpty());
+}
+
+TEST(Historique, AbsentErrorAndUnwritableFolder) {
+  QTemporaryDir dir;
+  QList<Pret> lus{{"reste", "", ""}};
+  EXPECT_EQ(historique::lire(historique::chemin(dir.path(), "1"), lus), historique::Lecture::Absent);
+  EXPECT_TRUE(lus.isEmpty());
+  ASSERT_TRUE(QDir(dir.path()).mkpath("historique/x.hst")); // a folder where the file should be
+  EXPECT_EQ(historique::lire(dir.filePath("historique/x.hst"), lus), historique::Lecture::Erreur);
+  EXPECT_FALSE(historique::ecrire(dir.filePath("manque/1.hst"), prets(1)));
+  EXPECT_FALSE(QFileInfo::exists(dir.filePath("manque")));
+}
+
+TEST(Historique, AThousandLoansAtMostTheMostRecentKept) {
+  QTemporaryDir dir;
+  const QString chemin = dir.filePath("h.hst");
+  ASSERT_TRUE(historique::ecrire(chemin, prets(1001)));
+  QList<Pret> lus;
+  historique::lire(chemin, lus);
+  ASSERT_EQ(lus.size(), 1000);
+  EXPECT_EQ(lus.first().dateRetour, "2");
+  EXPECT_EQ(lus.last().dateRetour, "1001");
+
+  // A longer file written elsewhere reads as its last thousand loans.
+  QByteArray long_;
+  for (int i = 1; i <= 1003; ++i)
+    long_ += "n\r\nd\r\n" + QByteArray::number(i) + "\r\n";
+  ecrireBrut(chemin, long_);
+  historique::lire(chemin, lus);
+  ASSERT_EQ(lus.size(), 1000);
+  EXPECT_EQ(lus.first().dateRetour, "4");
+
+  Variables v;
+  v.nbHisto = 7;
+  v.chargerHistorique(prets(1002));
+  EXPECT_EQ(v.nbHisto, 1000);
+  EXPECT_EQ(v.histDatesRetour[1], "3");
+  EXPECT_EQ(v.histNoms[1000], "Nom 1002");
+  EXPECT_EQ(v.historiqueCharge(), prets(1002).mid(2));
+  v.chargerHistorique({});
+  EXPECT_EQ(v.nbHisto, 0);
+  EXPECT_TRUE(v.historiqueCharge().isEmpty());
+}

@@ -1,0 +1,34 @@
+#pragma once
+#include "storage/entreeindex.h"
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QString>
+
+inline QByteArray contenu(const QString &chemin) {
+  QFile f(chemin);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+inline void ecrireBrut(const QString &chemin, const QByteArray &octets) {
+  QFile f(chemin);
+  if (f.open(QIODevice::WriteOnly))
+    f.write(octets);
+}
+
+// An index entry laid out by hand: fields are placed as given, not trimmed.
+inline EntreeIndex entree(const QString &titre, int numero,
+                          const QString &ean = QStringLiteral("3000000000000"),
+                          const QString &date = QStringLiteral("01/02/2003")) {
+  EntreeIndex e;
+  e.cle = ajuster(ean, 13) + ajuster(titre, 100) + ajuster(date, 10);
+  e.numero = qint16(numero);
+  return e;
+}
+
+inline QByteArray index(const QList<EntreeIndex> &entrees) {
+  QByteArray octets;
+  for (const EntreeIndex &e : entrees)
+    octets += e.versOctets();
+  return octets;
+}

@@ -1,0 +1,29 @@
+#pragma once
+#include "storage/fiche.h"
+#include "storage/reglages.h"
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// Builds data folders for tests with the real storage code.
+namespace catalogue {
+
+// A card with the usual values of a new card and the given bar code and title.
+Fiche fiche(const QString &ean, const QString &titre);
+
+// Lookup lists and margins of the starter catalogue (no card).
+Reglages reglagesDeBase();
+
+// Writes dvd.lst (cards in the given record order), dvd.idx (sorted by
+// title), dvd.ini (count = cards.size()) and the folders jackets/,
+// historique/, export/, with a jackets/jacket.bmp picture.
+void ecrire(const QString &dossier, const QList<Fiche> &cartes, Reglages r = reglagesDeBase());
+
+// Convenience: cards named "Film 001".. with bar codes 3000000000001...
+QList<Fiche> numerotees(int n);
+
+// A small picture file (BMP or JPEG by extension).
+void image(const QString &chemin, int largeur = 20, int hauteur = 28);
+
+QByteArray contenu(const QString &chemin);
+} // namespace catalogue

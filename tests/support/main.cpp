@@ -1,0 +1,25 @@
+#include <gtest/gtest.h>
+#ifdef FILMOREL_CORE_ONLY
+#include <QCoreApplication>
+#else
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
+#endif
+
+int main(int argc, char **argv) {
+#ifdef FILMOREL_CORE_ONLY
+  QCoreApplication app(argc, argv);
+#else
+  // Test discovery runs this binary during the build: widgets need a
+  // platform even there, so default to the offscreen one.
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  QTranslator fr;
+  if (fr.load(QStringLiteral("qtbase_fr"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    QApplication::installTranslator(&fr);
+#endif
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
