@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QLockFile>
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
@@ -81,6 +82,8 @@ void Filmorel::construire() {
   Label23->setPalette(clair);
   eansearch = placer(new QLineEdit(central), "eansearch", 110, 10, 150);
   eansearch->setToolTip(QStringLiteral("Saisie de l'EAN"));
+  eansearch->setMaxLength(13);
+  eansearch->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), eansearch));
   LabelEan = etiquette(central, QStringLiteral("E.A.N :"), 290, 12, 60);
   LabelEan->setObjectName(QStringLiteral("Label24"));
   LabelEan->setPalette(clair);
@@ -157,8 +160,8 @@ void Filmorel::construire() {
   format = placer(new QLineEdit(c), "format", 480, 212, 110);
   format->setToolTip(QStringLiteral("Format vidéo du film"));
 
-  etiquette(c, QStringLiteral("FORMAT SONORE :"), xl, 248, 120);
-  Son = placer(new ComboListe(true, c), "Son", 136, 246, 220);
+  etiquette(c, QStringLiteral("FORMAT SONORE :"), xl, 248, 140);
+  Son = placer(new ComboListe(true, c), "Son", 156, 246, 220);
   Son->setToolTip(QStringLiteral("Format de la piste sonore principale"));
 
   etiquette(c, QStringLiteral("ACHAT :"), xl, 282);
@@ -357,6 +360,8 @@ void Filmorel::construireMenus() {
                             &Filmorel::SM_Afficher_Pret_Click);
   SM_Afficher_Films = entree(M_Afficher, "SM_Afficher_Films", QStringLiteral("La liste des &Films"),
                              &Filmorel::SM_Afficher_Films_Click);
+  SM_Afficher_Pret->setShortcut(QKeySequence(Qt::Key_F11));
+  SM_Afficher_Films->setShortcut(QKeySequence(Qt::Key_F12));
 
   M_A_Propos = menu("M_A_Propos", QStringLiteral("&?"));
   SM_APropos = entree(M_A_Propos, "SM_APropos", QStringLiteral("A &Propos"), &Filmorel::SM_APropos_Click);
@@ -367,7 +372,7 @@ void Filmorel::construireMenus() {
 bool Filmorel::demarrer() {
   m_v.cheminAppli = QDir::currentPath() + u'/';
   m_v.cheminExport = m_v.cheminAppli + QStringLiteral("export/");
-  if (!lire_ini()) {
+  if (!lire_ini() || !verrouiller()) {
     terminer();
     return false;
   }
@@ -427,6 +432,20 @@ bool Filmorel::demarrer() {
   }
   eansearch->setFocus();
   return true;
+}
+
+// Two copies of the program writing the same files would corrupt them. The
+// lock names its process, so one left by a crashed run is taken over.
+bool Filmorel::verrouiller() {
+  m_verrou = std::make_unique<QLockFile>(m_v.cheminAppli + QStringLiteral("filmorel.lock"));
+  m_verrou->setStaleLockTime(0);
+  if (m_verrou->tryLock(0) || m_verrou->error() != QLockFile::LockFailedError)
+    return true; // a read-only folder cannot hold the lock: browsing stays possible
+  m_v.reponse = m_dialogues->message(QStringLiteral("Ce catalogue est déjà ouvert par un autre Filmorel.\r\r"
+                                                    "Fermez-le avant d'ouvrir ce dossier une seconde fois :\r%1")
+                                         .arg(QDir::toNativeSeparators(m_v.cheminAppli)),
+                                     48, QStringLiteral("Message"));
+  return false;
 }
 
 void Filmorel::afficherBoutonsFiche(bool visibles) {
@@ -614,9 +633,8 @@ void Filmorel::memoriser() {
   for (int i = 0; i <= static_cast<int>(Champ::nom); ++i)
     m_v.ficheCourante.set(static_cast<Champ>(i), texteChamp(static_cast<Champ>(i)));
   if (m_v.jacketChoisie == 1) {
-    const QModelIndex choisi = File1->currentIndex();
-    if (choisi.isValid())
-      m_v.ficheCourante.set(Champ::jacket, choisi.data().toString());
+    // The picture shown, whatever the file list's cursor did since.
+    m_v.ficheCourante.set(Champ::jacket, QFileInfo(cheminJacketChoisie).fileName());
     m_v.jacketChoisie = 0;
   }
   if (m_v.ficheCourante.get(Champ::jacket).startsWith(QChar(u'\0')))
@@ -698,6 +716,9 @@ void Filmorel::majCpt(ZoneTexte *z) {
 
 bool Filmorel::eventFilter(QObject *o, QEvent *e) {
   switch (e->type()) {
+  case QEvent::KeyPress:
+    m_toucheTraitee = nullptr; // a new key: its release is a new event
+    break;
   case QEvent::FocusIn:
     if (o == VScroll1)
       m_v.focusScroll = true;
@@ -713,12 +734,15 @@ bool Filmorel::eventFilter(QObject *o, QEvent *e) {
       cpt->setVisible(false);
     break;
   case QEvent::KeyRelease: {
-    // Key preview: the window sees every key of its own widgets. Under X the
-    // filter sees the event twice (window handle, then widget): act once.
+    // Key preview: the window sees every key of its own widgets. The filter
+    // also sees the event on the window handle and again on each parent it
+    // propagates to: act only on its first delivery to a widget.
     auto *w = qobject_cast<QWidget *>(o);
     auto *k = static_cast<QKeyEvent *>(e);
-    if (w && w->window() == this && !k->isAutoRepeat() && isEnabled())
+    if (w && k != m_toucheTraitee && w->window() == this && !k->isAutoRepeat() && isEnabled()) {
+      m_toucheTraitee = k;
       Form_KeyUp(k);
+    }
     break;
   }
   default:

@@ -7,6 +7,9 @@
 #include <memory>
 
 class Dialogues;
+class FenetreImport;
+class Imprimante;
+class ListPret;
 class QAction;
 class QLabel;
 class QLineEdit;
@@ -17,6 +20,7 @@ class QPushButton;
 class QScrollBar;
 class QTreeView;
 class QFileSystemModel;
+class QLockFile;
 
 // Today in the French short format the files use, whatever the locale.
 QString aujourdhui();
@@ -69,6 +73,7 @@ public:
   bool validation(); // false when refused
   bool enregistrer(); // false when nothing could be saved
   void annulerSaisie(); // Esc while editing or lending
+  bool catalogueComplet(); // true, with a message, when no card can be added
   void afficherBoutonsFiche(bool visibles);
 
   // --- deletion, lookup lists, covers ---
@@ -77,19 +82,23 @@ public:
   void ajouterALaListe(int n);
   void supprimerDeLaListe(int n);
   void preparerJackets();
+  void Dir1_Change();  // the file list follows the folder list
+  void File1_Click();  // shows the picked picture at once
+  QString cheminJacketChoisie; // picture picked during this edit, empty if none
 
   // --- searches ---
   void recherchetitre();
   void recherchedirecte();
   void recherchepret();
-  void rechercheEan();
+  void rechercheEan(); // eansearch changed: at 13 digits, the bar-code search
+  void recherche();    // bar-code search of the text of `ean`, offers creation
   void SM_Recherche_Film_Click();
   void SM_Recherche_Pret_Click();
 
   // --- loans ---
   void pretdvd();
   void retourdvd();
-  void enreg_prets();
+  bool enreg_prets(); // false when the history file could not be written
   void voirhistoric();
 
   // --- listings ---
@@ -102,11 +111,31 @@ public:
   void SM_Afficher_FilmTriRealisateur_Click();
   void SM_Afficher_FilmTriActeur_Click();
   void SM_Afficher_AchatFilm_Click();
+  void voirliste();
+  void voirpret();
+  void voirgenre(const QString &genre);
+  void voirediteur(const QString &editeur);
+  void voirfilmterme(const QString &terme);
+  void voiracteur(const QString &acteur);
+  void voirrealisateur(const QString &realisateur);
+  void voirfilmachat(); // the buyer in acheteurChoisi
+  void voirfilm(const QString &emprunteur);
+  // The list window, created on first use; null while none is loaded.
+  ListPret *fenetreListe();
+  ListPret *listpret = nullptr;
+  // Printing of lists (listings/impressionliste.cpp): the printer, the real
+  // one unless a test gave another.
+  Imprimante &imprimante();
+  void setImprimante(std::shared_ptr<Imprimante> imprimante) { m_imprimante = std::move(imprimante); }
 
   // --- exchange ---
   void SM_Exporter_Liste_Click();
   void SM_Exporter_Click();
   void SM_Importer_Click();
+  // Run when the selection dialog closes (not cancelled): read its ticks.
+  void exporter();
+  void importer();
+  FenetreImport *fenImport = nullptr; // the selection dialog while it is open
 
   // --- about ---
   void SM_APropos_Click();
@@ -191,10 +220,15 @@ private:
   bool Form_KeyUp(QKeyEvent *e);
   void majCpt(ZoneTexte *zone);
 
+  bool verrouiller();
+
   Variables m_v;
+  std::unique_ptr<QLockFile> m_verrou;
   std::unique_ptr<Dialogues> m_dialoguesPropres;
   Dialogues *m_dialogues;
   bool m_termine = false;
   bool m_fermetureAcceptee = false;
   QWidget *m_fenetreSecondaire = nullptr;
+  const QKeyEvent *m_toucheTraitee = nullptr;
+  std::shared_ptr<Imprimante> m_imprimante;
 };

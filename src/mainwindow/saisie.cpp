@@ -57,7 +57,7 @@ void Filmorel::modification() {
 
 bool Filmorel::validation() {
   if (m_v.pretEnCours == 1) {
-    const QString saisi = nom->currentText().trimmed();
+    const QString saisi = sansEspaces(nom->currentText());
     const QStringList liste = nom->items().mid(0, qMax(0, m_v.nbNoms));
     if (!liste.contains(saisi, Qt::CaseSensitive)) {
       m_v.reponse = m_dialogues->message(QStringLiteral("Nom pas valide ou ne figurant pas dans la liste."), 48,
@@ -92,16 +92,10 @@ bool Filmorel::validation() {
 bool Filmorel::enregistrer() {
   dateachat->setText(dateachat->text().replace(u'-', u'/').replace(u'.', u'/'));
   if (m_v.modeCreation == 0 &&
-      titre->text().trimmed() != m_v.ficheCourante.get(Champ::titre).trimmed())
+      sansEspaces(titre->text()) != sansEspaces(m_v.ficheCourante.get(Champ::titre)))
     m_v.titreModifie = 1;
-  if (m_v.modeCreation == 1 && m_v.nbFiches >= Variables::MaxFiches) {
-    m_v.reponse = m_dialogues->message(
-        QStringLiteral("Le catalogue est complet : il ne peut contenir plus de %1 fiches.\r\r"
-                       "Cette fiche ne peut pas être enregistrée.")
-            .arg(Variables::MaxFiches),
-        48, QStringLiteral("Message"));
+  if (m_v.modeCreation == 1 && catalogueComplet())
     return false;
-  }
   const Fiche avant = m_v.ficheCourante;
   memoriser();
 
@@ -111,12 +105,21 @@ bool Filmorel::enregistrer() {
     position = m_v.nbFiches + 1;
     numero = position;
   }
+  // An entry pointing outside the live records is no card to rewrite.
+  if (numero < 1 || numero > m_v.nbFiches + m_v.modeCreation || position < 1 ||
+      position > m_v.nbFiches + m_v.modeCreation) {
+    m_v.ficheCourante = avant;
+    m_v.titreModifie = 0;
+    m_v.reponse = m_dialogues->message(QStringLiteral("L'index du catalogue ne désigne aucune fiche à cette "
+                                                      "position.\r\rLa fiche ne peut pas être enregistrée."),
+                                       48, QStringLiteral("Message"));
+    return false;
+  }
   EntreeIndex entree;
   entree.cle = EntreeIndex::cleDe(m_v.ficheCourante);
   entree.numero = static_cast<qint16>(numero);
   // Write the card first: if the folder refuses it, nothing else changes.
-  if (numero < 1 || numero > Variables::MaxFiches ||
-      !fichiers::ecrireFiche(m_v.cheminAppli, numero, m_v.ficheCourante) ||
+  if (!fichiers::ecrireFiche(m_v.cheminAppli, numero, m_v.ficheCourante) ||
       !fichiers::ecrireEntree(m_v.cheminAppli, position, entree)) {
     m_v.ficheCourante = avant;
     m_v.titreModifie = 0;
@@ -131,7 +134,7 @@ bool Filmorel::enregistrer() {
   m_v.posCourante = position;
   m_v.tabIndex[position] = entree;
   sauver_ini();
-  m_v.reponseTexte = m_v.ficheCourante.get(Champ::titre).trimmed();
+  m_v.reponseTexte = sansEspaces(m_v.ficheCourante.get(Champ::titre));
 
   if (m_v.titreModifie == 1 && m_v.modeCreation == 0) {
     reclasser();
@@ -150,6 +153,16 @@ bool Filmorel::enregistrer() {
       afficherPosition(p);
       break;
     }
+  return true;
+}
+
+bool Filmorel::catalogueComplet() {
+  if (m_v.nbFiches < Variables::MaxFiches)
+    return false;
+  m_v.reponse = m_dialogues->message(QStringLiteral("Le catalogue est complet : il ne peut contenir plus de %1 "
+                                                    "fiches.\r\rCette fiche ne peut pas être enregistrée.")
+                                         .arg(Variables::MaxFiches),
+                                     48, QStringLiteral("Message"));
   return true;
 }
 

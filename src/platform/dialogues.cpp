@@ -1,4 +1,5 @@
 #include "platform/dialogues.h"
+#include "platform/imprimante.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -75,7 +76,10 @@ QString DialoguesQt::ouvrirFichier(const QString &titre, const QString &filtre,
 }
 
 bool DialoguesQt::configurerImprimante() {
-  QPrinter printer;
-  QPrintDialog dialog(&printer, parentUtilisable(m_parent));
-  return dialog.exec() == QDialog::Accepted;
+  // On the printer every print uses, so the choice holds for the next one.
+  QPrintDialog dialog(&imprimanteChoisie(), parentUtilisable(m_parent));
+  if (dialog.exec() != QDialog::Accepted)
+    return false;
+  imprimanteChoisieParUtilisateur();
+  return true;
 }

@@ -1,9 +1,117 @@
 #include "mainwindow/filmorel.h"
 
-// Searches: coming next.
-void Filmorel::recherchetitre() {}
-void Filmorel::recherchedirecte() {}
-void Filmorel::recherchepret() {}
-void Filmorel::rechercheEan() {}
-void Filmorel::SM_Recherche_Film_Click() {}
-void Filmorel::SM_Recherche_Pret_Click() {}
+#include "platform/dialogues.h"
+#include "search/parcours.h"
+
+#include <QLineEdit>
+#include <QProgressBar>
+
+namespace {
+const QString kMessage = QStringLiteral("Message");
+}
+
+void Filmorel::SM_Recherche_Film_Click() {
+  QString texte;
+  const bool saisi = m_dialogues->saisie(QStringLiteral("Titre du film ?"), QStringLiteral("Recherche"), texte);
+  if (saisi && !sansEspaces(texte).isEmpty()) {
+    m_v.reponseTexte = texte;
+    recherchetitre();
+  }
+  eansearch->setFocus();
+}
+
+// First card in title order whose title contains the text of reponseTexte.
+// An empty catalogue simply has no such card.
+void Filmorel::recherchetitre() {
+  const int garde = m_v.posCourante;
+  setProgression(0, m_v.nbFiches);
+  const int p = recherche::titre(m_v.cheminAppli, m_v.nbFiches, m_v.tabIndex, m_v.reponseTexte,
+                                 [this](int position) { Progress->setValue(position); });
+  finProgression();
+  if (p > 0) {
+    afficherPosition(p);
+  } else {
+    m_v.posCourante = garde;
+    m_v.reponse = m_dialogues->message(QStringLiteral("Film non trouvé !!!\r"), Dialogues::BoutonsOKAnnuler,
+                                       kMessage);
+  }
+  m_v.reponse = 0;
+  m_v.reponseTexte.clear();
+}
+
+void Filmorel::rechercheEan() {
+  if (eansearch->text().size() <= 12)
+    return;
+  ean->setText(eansearch->text());
+  eansearch->clear();
+  recherche();
+}
+
+void Filmorel::recherche() {
+  const int garde = m_v.posCourante;
+  if (m_v.nbFiches > 0)
+    setProgression(0, m_v.nbFiches);
+  const int p = recherche::codeBarre(m_v.cheminAppli, m_v.nbFiches, m_v.tabIndex, ean->text(),
+                                     [this](int position) { Progress->setValue(position); });
+  finProgression();
+  if (p > 0) {
+    afficherPosition(p);
+    return;
+  }
+  m_v.posCourante = garde;
+  m_v.reponse = m_dialogues->message(QStringLiteral("Fiche non trouvée !!!\r\rVoulez-vous la créer ?"),
+                                     Dialogues::BoutonsOuiNon + Dialogues::IconeQuestion, kMessage);
+  // A full catalogue has no room for the card: refuse before the entry starts.
+  if (m_v.reponse == Dialogues::Oui && !catalogueComplet()) {
+    m_v.modeCreation = 1;
+    modification();
+    vidage();
+  } else {
+    ean->clear();
+  }
+}
+
+// Next card, after the current one and wrapping, whose title begins with the
+// letter of reponseTexte; the current card is examined last.
+void Filmorel::recherchedirecte() {
+  const int garde = m_v.posCourante;
+  setProgression(0, m_v.nbFiches);
+  const int p = recherche::lettre(m_v.cheminAppli, m_v.nbFiches, m_v.posCourante, m_v.tabIndex, m_v.reponseTexte,
+                                  [this](int position) { Progress->setValue(position); });
+  finProgression();
+  if (p > 0) {
+    afficherPosition(p);
+  } else {
+    m_v.reponse = m_dialogues->message(QStringLiteral("Pas de fiche '' %1 '' correspondante !!!\r")
+                                           .arg(m_v.reponseTexte.toUpper()),
+                                       Dialogues::BoutonOK, kMessage);
+    m_v.posCourante = garde;
+  }
+  m_v.reponse = 0;
+  m_v.reponseTexte.clear();
+}
+
+void Filmorel::SM_Recherche_Pret_Click() {
+  recherchepret();
+  eansearch->setFocus();
+}
+
+void Filmorel::recherchepret() {
+  const int garde = m_v.posCourante;
+  const int p = recherche::pret(m_v.cheminAppli, m_v.nbFiches, m_v.posCourante, m_v.tabIndex);
+  if (p > 0) {
+    afficherPosition(p);
+  } else {
+    m_v.reponse = m_dialogues->message(QStringLiteral("Aucun prêt trouvé !!!\r"), Dialogues::BoutonsOKAnnuler,
+                                       kMessage);
+    m_v.posCourante = garde;
+    // Show the stored card again; an empty catalogue has none to show.
+    if (m_v.nbFiches > 0) {
+      lire_idx();
+      lire();
+      afficher();
+    }
+  }
+  m_v.reponse = 0;
+  eansearch->setFocus();
+}

@@ -20,11 +20,13 @@ char octetDe(char16_t u) {
 
 namespace cp1252 {
 
-QString decode(const QByteArray &bytes) {
-  QString texte(bytes.size(), Qt::Uninitialized);
+QString decode(const QByteArray &bytes) { return decode(bytes.constData(), bytes.size()); }
+
+QString decode(const char *data, qsizetype size) {
+  QString texte(size, Qt::Uninitialized);
   QChar *d = texte.data();
-  for (qsizetype i = 0; i < bytes.size(); ++i) {
-    const auto b = static_cast<unsigned char>(bytes[i]);
+  for (qsizetype i = 0; i < size; ++i) {
+    const auto b = static_cast<unsigned char>(data[i]);
     d[i] = (b >= 0x80 && b < 0xA0) ? QChar(kHaut[b - 0x80]) : QChar(b);
   }
   return texte;

@@ -8,5 +8,6 @@
 // the code page cannot hold are written as '?'.
 namespace cp1252 {
 QString decode(const QByteArray &bytes);
+QString decode(const char *data, qsizetype size);
 QByteArray encode(const QString &text);
 }

@@ -15,13 +15,15 @@ QByteArray EntreeIndex::versOctets() const {
 }
 
 EntreeIndex EntreeIndex::depuisOctets(const QByteArray &octets) {
-  QByteArray plein = octets.left(Taille);
-  if (plein.size() < Taille)
+  if (octets.size() < Taille) {
+    QByteArray plein = octets;
     plein.append(Taille - plein.size(), '\0');
+    return depuisOctets(plein);
+  }
   EntreeIndex e;
-  e.cle = cp1252::decode(plein.left(TailleCle));
-  const auto bas = static_cast<unsigned char>(plein[TailleCle]);
-  const auto haut = static_cast<unsigned char>(plein[TailleCle + 1]);
+  e.cle = cp1252::decode(octets.constData(), TailleCle);
+  const auto bas = static_cast<unsigned char>(octets[TailleCle]);
+  const auto haut = static_cast<unsigned char>(octets[TailleCle + 1]);
   e.numero = static_cast<qint16>(static_cast<quint16>(bas | (haut << 8)));
   return e;
 }

@@ -77,12 +77,13 @@ QByteArray Fiche::versOctets() const {
 // A short buffer (a record cut by the end of the file) leaves NULs where
 // bytes are missing, as a fresh card would hold.
 Fiche Fiche::depuisOctets(const QByteArray &octets) {
-  QByteArray plein = octets.left(Taille);
-  if (plein.size() < Taille)
+  if (octets.size() < Taille) {
+    QByteArray plein = octets;
     plein.append(Taille - plein.size(), '\0');
-  const QString texte = cp1252::decode(plein);
+    return depuisOctets(plein);
+  }
   Fiche f;
   for (std::size_t i = 0; i < kChamps.size(); ++i)
-    f.m_champs[i] = texte.mid(kChamps[i].offset, kChamps[i].largeur);
+    f.m_champs[i] = cp1252::decode(octets.constData() + kChamps[i].offset, kChamps[i].largeur);
   return f;
 }

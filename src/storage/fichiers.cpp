@@ -14,8 +14,10 @@ QString entreeSansCasse(const QString &base, const QString &nom) {
   return {};
 }
 
-QString cheminLst(const QString &dossier) { return cheminDans(dossier, QStringLiteral("dvd.lst")); }
-QString cheminIdx(const QString &dossier) { return cheminDans(dossier, QStringLiteral("dvd.idx")); }
+const QString kLst = QStringLiteral("dvd.lst");
+const QString kIdx = QStringLiteral("dvd.idx");
+QString cheminLst(const QString &dossier) { return cheminDans(dossier, kLst); }
+QString cheminIdx(const QString &dossier) { return cheminDans(dossier, kIdx); }
 
 bool numeroValide(int n) { return n >= 1 && n <= fichiers::MaxFiches; }
 
@@ -25,24 +27,26 @@ void creer(const QString &chemin) {
     f.close();
 }
 
-// Records premier..premier+nombre-1, all of them or nothing.
-bool lireRecords(const QString &chemin, int taille, int premier, int nombre, QByteArray &out) {
-  if (!numeroValide(premier) || nombre < 1 || premier + nombre - 1 > fichiers::MaxFiches)
+// Records premier..premier+nombre-1 of `nom`, all of them or nothing. Walks
+// read every record, so the exact name is tried before any lookup.
+bool lireRecords(const QString &dossier, const QString &nom, int taille, int premier, int nombre,
+                 QByteArray &out) {
+  if (!numeroValide(premier) || nombre < 1 || nombre > fichiers::MaxFiches - premier + 1)
     return false;
-  QFile f(chemin);
-  if (!f.exists()) {
-    // The old program's random-access open created the file; keep doing so.
-    creer(chemin);
-    return false;
+  QFile f(QDir(dossier).filePath(nom));
+  if (!f.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
+    f.setFileName(cheminDans(dossier, nom));
+    if (!f.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
+      // The old program's random-access open created a missing file; so do we.
+      creer(f.fileName());
+      return false;
+    }
   }
-  if (!f.open(QIODevice::ReadOnly))
-    return false;
-  const qint64 debut = qint64(premier - 1) * taille;
   const qint64 longueur = qint64(nombre) * taille;
-  if (f.size() < debut + longueur || !f.seek(debut))
+  if (!f.seek(qint64(premier - 1) * taille))
     return false;
   QByteArray octets = f.read(longueur);
-  if (octets.size() != longueur)
+  if (octets.size() != longueur) // beyond the end of the file
     return false;
   out = std::move(octets);
   return true;
@@ -56,8 +60,8 @@ bool ecrireRecord(const QString &chemin, int taille, int numero, const QByteArra
     return false;
   const qint64 pos = qint64(numero - 1) * taille;
   // Seeking past the end leaves the gap undefined on some systems: fill it.
-  if (f.size() < pos) {
-    if (!f.seek(f.size()) || f.write(QByteArray(pos - f.size(), '\0')) != pos - f.size())
+  if (const qint64 manque = pos - f.size(); manque > 0) {
+    if (!f.seek(f.size()) || f.write(QByteArray(manque, '\0')) != manque)
       return false;
   }
   if (!f.seek(pos) || f.write(octets) != taille)
@@ -89,9 +93,21 @@ namespace fichiers {
 
 bool lireFiche(const QString &dossier, int numero, Fiche &fiche) {
   QByteArray octets;
-  if (!lireRecords(cheminLst(dossier), Fiche::Taille, numero, 1, octets))
+  if (!lireRecords(dossier, kLst, Fiche::Taille, numero, 1, octets))
     return false;
   fiche = Fiche::depuisOctets(octets);
+  return true;
+}
+
+bool lireFiches(const QString &dossier, int premier, int nombre, QList<Fiche> &fiches) {
+  QByteArray octets;
+  if (!lireRecords(dossier, kLst, Fiche::Taille, premier, nombre, octets))
+    return false;
+  fiches.clear();
+  fiches.reserve(nombre);
+  for (int i = 0; i < nombre; ++i)
+    fiches.append(Fiche::depuisOctets(
+        QByteArray::fromRawData(octets.constData() + qsizetype(i) * Fiche::Taille, Fiche::Taille)));
   return true;
 }
 
@@ -101,7 +117,7 @@ bool ecrireFiche(const QString &dossier, int numero, const Fiche &fiche) {
 
 bool lireEntree(const QString &dossier, int position, EntreeIndex &entree) {
   QByteArray octets;
-  if (!lireRecords(cheminIdx(dossier), EntreeIndex::Taille, position, 1, octets))
+  if (!lireRecords(dossier, kIdx, EntreeIndex::Taille, position, 1, octets))
     return false;
   entree = EntreeIndex::depuisOctets(octets);
   return true;
@@ -109,13 +125,13 @@ bool lireEntree(const QString &dossier, int position, EntreeIndex &entree) {
 
 bool lireEntrees(const QString &dossier, int premiere, int nombre, QList<EntreeIndex> &entrees) {
   QByteArray octets;
-  if (!lireRecords(cheminIdx(dossier), EntreeIndex::Taille, premiere, nombre, octets))
+  if (!lireRecords(dossier, kIdx, EntreeIndex::Taille, premiere, nombre, octets))
     return false;
   entrees.clear();
   entrees.reserve(nombre);
   for (int i = 0; i < nombre; ++i)
-    entrees.append(EntreeIndex::depuisOctets(
-        octets.sliced(qsizetype(i) * EntreeIndex::Taille, EntreeIndex::Taille)));
+    entrees.append(EntreeIndex::depuisOctets(QByteArray::fromRawData(
+        octets.constData() + qsizetype(i) * EntreeIndex::Taille, EntreeIndex::Taille)));
   return true;
 }
 

@@ -18,6 +18,10 @@ inline constexpr int MaxFiches = 2000;
 
 // False (and `fiche` untouched) when the record does not exist on disk.
 bool lireFiche(const QString &dossier, int numero, Fiche &fiche);
+// Records premier..premier+nombre-1 in one read, for walks over the whole
+// catalogue (one open instead of one per card); false (and `fiches`
+// untouched) unless the file holds all of them.
+bool lireFiches(const QString &dossier, int premier, int nombre, QList<Fiche> &fiches);
 bool ecrireFiche(const QString &dossier, int numero, const Fiche &fiche);
 bool lireEntree(const QString &dossier, int position, EntreeIndex &entree);
 // Entries premiere..premiere+nombre-1 in one read; false (and `entrees`

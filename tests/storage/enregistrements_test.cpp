@@ -5,30 +5,21 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-TEST(Cp1252, EveryByteSurvivesARoundTrip) {
+TEST(Cp1252, EveryByteSurvivesARoundTripAndOtherCharactersBecomeQuestionMarks) {
   QByteArray tous;
   for (int b = 0; b < 256; ++b)
     tous.append(char(b));
   const QString texte = cp1252::decode(tous);
   ASSERT_EQ(texte.size(), 256);
   EXPECT_EQ(cp1252::encode(texte), tous);
+  EXPECT_EQ(texte.mid(0x80, 4), QString::fromUtf8("€\u0081‚ƒ"));
+  EXPECT_EQ(texte.mid(0x9C, 4), QString::fromUtf8("œ\u009DžŸ"));
 
-  EXPECT_EQ(texte[0x80], QChar(0x20AC)); // €
-  EXPECT_EQ(texte[0x92], QChar(0x2019)); // ’
-  EXPECT_EQ(texte[0x9C], QChar(0x0153)); // œ
-  EXPECT_EQ(texte[0x9F], QChar(0x0178)); // Ÿ
-  for (int b : {0x81, 0x8D, 0x8F, 0x90, 0x9D})
-    EXPECT_EQ(texte[b], QChar(b));
-  EXPECT_EQ(texte[0xE9], QChar(u'é'));
-}
-
-TEST(Cp1252, CharactersOutsideTheCodePageBecomeQuestionMarks) {
   // U+0080 is not the byte 0x80 (that is €); a character outside the BMP
   // takes two units and so two bytes, keeping field widths exact.
   EXPECT_EQ(cp1252::encode(QString::fromUtf8("a\u0080\u4E2D\u0100b")), QByteArray("a???b"));
   EXPECT_EQ(cp1252::encode(QString::fromUtf8("\xF0\x9F\x8E\xAC")), QByteArray("??"));
-  EXPECT_EQ(cp1252::encode(QString::fromUtf8("Œuvre – “dix” …")),
-            QByteArray("\x8C" "uvre \x96 \x93" "dix\x94 \x85"));
+  EXPECT_EQ(cp1252::encode(QString::fromUtf8("Œuvre – “dix”")), QByteArray("\x8C" "uvre \x96 \x93" "dix\x94"));
 }
 
 TEST(Fiche, FieldsArePaddedCutAndPlacedAtTheirOffsets) {

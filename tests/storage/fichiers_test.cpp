@@ -37,6 +37,11 @@ TEST(Fichiers, MissingFilesAreCreatedEmptyAndReadsBeyondTheEndFail) {
   QList<EntreeIndex> liste{e};
   EXPECT_FALSE(fichiers::lireEntrees(dir.path(), 1, 2, liste));
   EXPECT_EQ(liste.size(), 1);
+  QList<Fiche> fiches;
+  EXPECT_FALSE(fichiers::lireFiches(dir.path(), 1, 2, fiches));
+  EXPECT_TRUE(fiches.isEmpty());
+  ASSERT_TRUE(fichiers::lireFiches(dir.path(), 1, 1, fiches));
+  EXPECT_EQ(fiches[0].get(Champ::ean), QString(13, u'x'));
   EXPECT_EQ(f, avant);
   EXPECT_EQ(e, eAvant);
 }

@@ -31,6 +31,8 @@ struct FenetreTest {
     QDir::setCurrent(dossier.path());
     f = std::make_unique<Filmorel>(&dlg);
     f->show();
+    f->activateWindow();
+    (void)QTest::qWaitForWindowActive(f.get());
     f->demarrer();
     QDir::setCurrent(avant);
     return *f;

@@ -1,0 +1,79 @@
+// Timings of the catalogue commands on a generated catalogue.
+// Usage: filmorel_bench [N]   (N cards, 1 to 2000, default 2000)
+#include "generer.h"
+#include "mesure.h"
+#include "storage/fichiers.h"
+#include "storage/reclassement.h"
+#include <QCoreApplication>
+#include <QFile>
+#include <QTemporaryDir>
+#include <cstdio>
+
+namespace {
+void ecrireIndex(const QString &dossier, const QByteArray &octets) {
+  QFile f(dossier + QStringLiteral("/dvd.idx"));
+  if (f.open(QIODevice::ReadWrite))
+    f.write(octets);
+}
+
+QByteArray entreesDe(const QList<EntreeIndex> &entrees) {
+  QByteArray octets;
+  for (const EntreeIndex &e : entrees)
+    octets += e.versOctets();
+  return octets;
+}
+} // namespace
+
+int main(int argc, char **argv) {
+  QCoreApplication app(argc, argv);
+  const int n = argc > 1 ? std::clamp(QByteArray(argv[1]).toInt(), 1, 2000) : 2000;
+  QTemporaryDir tmp;
+  if (!tmp.isValid()) {
+    std::fprintf(stderr, "no temporary folder\n");
+    return 1;
+  }
+  const QString dossier = tmp.path();
+  genererCatalogue(dossier, n);
+  std::printf("catalogue: %d cards\n", n);
+
+  QList<EntreeIndex> trie;
+  fichiers::lireEntrees(dossier, 1, n, trie);
+  const int runs = 21;
+  QList<EntreeIndex> tabIndex(2001);
+
+  // The whole catalogue in two reads, each entry's card found by its number.
+  mesurer("lire le catalogue (index + fiches)", runs, [&] {
+    QList<EntreeIndex> entrees;
+    QList<Fiche> fiches;
+    fichiers::lireEntrees(dossier, 1, n, entrees);
+    fichiers::lireFiches(dossier, 1, n, fiches);
+    Fiche f;
+    for (int p = 1; p <= n; ++p) {
+      tabIndex[p] = entrees[p - 1];
+      if (const int num = tabIndex[p].numero; num >= 1 && num <= n)
+        f = fiches[num - 1];
+    }
+  });
+
+  // The same walk one record at a time, each read opening its file.
+  mesurer("lire le catalogue fiche par fiche", 5, [&] {
+    Fiche f;
+    for (int p = 1; p <= n; ++p) {
+      fichiers::lireEntree(dossier, p, tabIndex[p]);
+      fichiers::lireFiche(dossier, tabIndex[p].numero, f);
+    }
+  });
+
+  QList<EntreeIndex> inverse(trie.crbegin(), trie.crend());
+  mesurer("reclasser un index inverse", runs,
+          [&] { reclassement::reclasserFichier(dossier, n, tabIndex); },
+          [&] { ecrireIndex(dossier, entreesDe(inverse)); });
+
+  // The first title appended last: the new card goes all the way back.
+  QList<EntreeIndex> ajout = trie.mid(1);
+  ajout.append(trie.first());
+  mesurer("reclasser apres ajout d'une fiche", runs,
+          [&] { reclassement::reclasserFichier(dossier, n, tabIndex); },
+          [&] { ecrireIndex(dossier, entreesDe(ajout)); });
+  return 0;
+}

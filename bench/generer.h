@@ -1,0 +1,10 @@
+#pragma once
+#include <QString>
+#include <QtGlobal>
+
+// Writes a complete data folder of `n` cards (at most 2000) into `dossier`:
+// dvd.lst, dvd.idx in title order, dvd.ini with its lookup lists, loan
+// histories for some cards, and the folders jackets/ and export/. Titles are
+// French, with accents; a few hold a line break, some cards are lent. The
+// same seed gives the same folder.
+void genererCatalogue(const QString &dossier, int n = 2000, quint32 graine = 1);

@@ -1,0 +1,271 @@
+#include "platform/imprimante.h"
+
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QUrl>
+
+void Imprimante::police(const QString &nom, double points, bool gras) {
+  m_police = nom;
+  m_points = points;
+  m_gras = gras;
+}
+
+void Imprimante::imprimer(const QString &texte, bool finLigne, double largeurMax) {
+  dessinerTexte(m_x, m_y, texte, largeurMax);
+  if (finLigne) {
+    m_x = 0;
+    m_y += hauteurTexte(texte);
+  } else {
+    m_x += largeurMax > 0 ? std::min(largeurTexte(texte), largeurMax) : largeurTexte(texte);
+  }
+}
+
+namespace {
+QPrinter *g_imprimante = nullptr;
+bool g_choixUtilisateur = false;
+QString g_pdfParDefaut; // the file name we gave, not the user
+
+// Pages written to a file get the margins a printer's printable area
+// usually has, so that the stock print margins place the page as on paper.
+constexpr double MargesPdf = 10.0;
+
+void preparerPdf(QPrinter &p) {
+  p.setOutputFormat(QPrinter::PdfFormat);
+  p.setPageSize(QPageSize(QPageSize::A4));
+  p.setPageOrientation(QPageLayout::Portrait);
+  p.setPageMargins(QMarginsF(MargesPdf, MargesPdf, MargesPdf, MargesPdf), QPageLayout::Millimeter);
+}
+
+// Until the user picks one, the printer follows the system's default, which
+// may appear or change while the program runs.
+void suivreDefaut(QPrinter &p) {
+  if (g_choixUtilisateur)
+    return;
+  const QString defaut = QPrinterInfo::defaultPrinterName();
+  if (defaut.isEmpty()) {
+    if (p.outputFormat() != QPrinter::PdfFormat)
+      preparerPdf(p);
+  } else if (p.outputFormat() != QPrinter::NativeFormat || p.printerName() != defaut) {
+    p.setOutputFormat(QPrinter::NativeFormat);
+    p.setPrinterName(defaut);
+  }
+}
+
+bool ecritUnPdf(const QPrinter &p) { return p.outputFormat() == QPrinter::PdfFormat; }
+
+double pixelsParMm(const QPrinter &p) { return p.resolution() / 25.4; }
+
+// Fonts at their real size on the device: text measured at the printer's
+// resolution, then converted to millimetres, stays exact.
+QFont policeQt(const QString &nom, double points, bool gras) {
+  QFont f(nom);
+  f.setPointSizeF(points);
+  f.setBold(gras);
+  return f;
+}
+
+// One drawing, kept in millimetres so a print preview can draw it again.
+struct Commande {
+  enum Genre { Texte, Ligne, Rectangle, Page } genre;
+  double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+  QString texte;
+  QString police;
+  double points = 0;
+  bool gras = false;
+  int trait = 1;
+  double largeurMax = 0;
+};
+
+QPen plume(int trait, double k) {
+  // Printer pixels of a 600 dpi printer.
+  QPen pen(Qt::black);
+  pen.setWidthF(trait * 25.4 / 600.0 * k);
+  pen.setCapStyle(Qt::FlatCap);
+  pen.setJoinStyle(Qt::MiterJoin);
+  return pen;
+}
+
+void peindre(QPainter &p, QPrinter &dev, const Commande &c) {
+  const double k = pixelsParMm(dev);
+  switch (c.genre) {
+  case Commande::Texte: {
+    QFont f = policeQt(c.police, c.points, c.gras);
+    QFontMetricsF fm(f, &dev);
+    QString t = c.texte;
+    if (c.largeurMax > 0)
+      t = fm.elidedText(t, Qt::ElideRight, c.largeurMax * k);
+    p.setFont(f);
+    p.setPen(Qt::black);
+    p.drawText(QPointF(c.x1 * k, c.y1 * k + fm.ascent()), t);
+    break;
+  }
+  case Commande::Ligne:
+    p.setPen(plume(c.trait, k));
+    p.drawLine(QPointF(c.x1 * k, c.y1 * k), QPointF(c.x2 * k, c.y2 * k));
+    break;
+  case Commande::Rectangle:
+    p.setPen(plume(c.trait, k));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(QRectF(QPointF(c.x1 * k, c.y1 * k), QPointF(c.x2 * k, c.y2 * k)).normalized());
+    break;
+  case Commande::Page:
+    dev.newPage();
+    break;
+  }
+}
+} // namespace
+
+QPrinter &imprimanteChoisie() {
+  if (!g_imprimante) {
+    g_imprimante = new QPrinter(QPrinter::HighResolution);
+    if (QPrinterInfo::defaultPrinterName().isEmpty())
+      preparerPdf(*g_imprimante);
+    // Freed with the application, while the printing system still exists.
+    qAddPostRoutine([] {
+      delete g_imprimante;
+      g_imprimante = nullptr;
+      g_choixUtilisateur = false;
+      g_pdfParDefaut.clear();
+    });
+  }
+  return *g_imprimante;
+}
+
+void imprimanteChoisieParUtilisateur(bool choisie) { g_choixUtilisateur = choisie; }
+
+const QString ImprimanteQt::NomPdf = QStringLiteral("impression.pdf");
+
+struct ImprimanteQt::Document {
+  QPainter peintre;
+  QString fichier; // the PDF written, empty on a printer
+  QList<Commande> commandes;
+};
+
+ImprimanteQt::ImprimanteQt(const QString &dossierPdf) : m_dossierPdf(dossierPdf) {}
+
+ImprimanteQt::~ImprimanteQt() {
+  if (m_doc && m_doc->peintre.isActive())
+    m_doc->peintre.end();
+}
+
+QString ImprimanteQt::cheminPdf() const {
+  QPrinter &p = imprimanteChoisie();
+  const QString nom = p.outputFileName();
+  if (!nom.isEmpty() && nom != g_pdfParDefaut)
+    return nom; // chosen in the set-up dialog
+  const QString dossier = m_dossierPdf.isEmpty() ? QDir::currentPath() : m_dossierPdf;
+  g_pdfParDefaut = QDir(dossier).absoluteFilePath(NomPdf);
+  // So that the set-up dialog offers it.
+  p.setOutputFileName(g_pdfParDefaut);
+  return g_pdfParDefaut;
+}
+
+QString ImprimanteQt::nomPeripherique() const {
+  QPrinter &p = imprimanteChoisie();
+  suivreDefaut(p);
+  if (ecritUnPdf(p))
+    return QDir::toNativeSeparators(cheminPdf());
+  return p.printerName();
+}
+
+double ImprimanteQt::largeurImprimable() const {
+  QPrinter &p = imprimanteChoisie();
+  suivreDefaut(p);
+  return p.pageLayout().paintRect(QPageLayout::Millimeter).width();
+}
+
+QSizeF ImprimanteQt::mesurer(const QString &police, double points, bool gras, const QString &texte) const {
+  QPrinter &p = imprimanteChoisie();
+  QFontMetricsF fm(policeQt(police, points, gras), &p);
+  const double k = pixelsParMm(p);
+  return {fm.horizontalAdvance(texte) / k, fm.height() / k};
+}
+
+ImprimanteQt::Document *ImprimanteQt::document() {
+  if (m_doc)
+    return m_doc->peintre.isActive() ? m_doc.get() : nullptr;
+  m_doc = std::make_unique<Document>();
+  QPrinter &p = imprimanteChoisie();
+  suivreDefaut(p);
+  if (ecritUnPdf(p))
+    m_doc->fichier = cheminPdf();
+  p.setDocName(QStringLiteral("Filmorel"));
+  if (!m_doc->peintre.begin(&p)) {
+    m_echec = true;
+    return nullptr;
+  }
+  return m_doc.get();
+}
+
+void ImprimanteQt::dessinerTexte(double x, double y, const QString &texte, double largeurMax) {
+  if (Document *d = document()) {
+    Commande c{Commande::Texte, x, y, 0, 0, texte, nomPolice(), taillePolice(), policeGrasse(), trait(), largeurMax};
+    d->commandes.append(c);
+    peindre(d->peintre, imprimanteChoisie(), c);
+  }
+}
+
+void ImprimanteQt::ligne(double x1, double y1, double x2, double y2) {
+  if (Document *d = document()) {
+    Commande c{Commande::Ligne, x1, y1, x2, y2};
+    c.trait = trait();
+    d->commandes.append(c);
+    peindre(d->peintre, imprimanteChoisie(), c);
+  }
+}
+
+void ImprimanteQt::rectangle(double x1, double y1, double x2, double y2) {
+  if (Document *d = document()) {
+    Commande c{Commande::Rectangle, x1, y1, x2, y2};
+    c.trait = trait();
+    d->commandes.append(c);
+    peindre(d->peintre, imprimanteChoisie(), c);
+  }
+}
+
+void ImprimanteQt::nouvellePage() {
+  if (Document *d = document()) {
+    Commande c{Commande::Page};
+    d->commandes.append(c);
+    peindre(d->peintre, imprimanteChoisie(), c);
+  }
+  placer(0, 0);
+}
+
+bool ImprimanteQt::finDocument() {
+  // A report with nothing drawn still makes its (blank) page.
+  Document *d = document();
+  bool ok = d && d->peintre.end() && !m_echec;
+  std::unique_ptr<Document> fini = std::move(m_doc);
+  m_echec = false;
+  placer(0, 0);
+  if (ok && !fini->fichier.isEmpty()) {
+    ok = QFileInfo(fini->fichier).size() > 0;
+    if (ok) {
+      if (m_ouvrirPdf) {
+        m_ouvrirPdf(fini->fichier);
+      } else if (!QDesktopServices::openUrl(QUrl::fromLocalFile(fini->fichier))) {
+        // No viewer on this desktop: show the pages in a preview instead.
+        QPrinter apercu(QPrinter::HighResolution);
+        apercu.setPageLayout(imprimanteChoisie().pageLayout());
+        QPrintPreviewDialog dialogue(&apercu);
+        dialogue.setWindowTitle(QDir::toNativeSeparators(fini->fichier));
+        const QList<Commande> commandes = fini->commandes;
+        QObject::connect(&dialogue, &QPrintPreviewDialog::paintRequested, &dialogue, [commandes](QPrinter *pr) {
+          QPainter peintre(pr);
+          for (const Commande &c : commandes)
+            peindre(peintre, *pr, c);
+        });
+        dialogue.exec();
+      }
+    }
+  }
+  return ok;
+}

@@ -1,0 +1,92 @@
+#include "suppression.h"
+#include "fichiers.h"
+#include "reclassement.h"
+#include <QFile>
+#include <algorithm>
+
+// The old program marked and re-pointed entries on disk one by one, then ran
+// the neighbour-exchange sort on the file. The same changes are made here on
+// the index read once into memory; the entries written are those the old
+// steps wrote (the marked one, the re-pointed one, the ones the sort moves),
+// so the file ends byte for byte the same.
+
+namespace {
+const QString kMarque = QStringLiteral("ZZZZZZZZZZ");
+
+// Writes the given 0-based positions (ascending), consecutive ones in one go.
+bool ecrireEntrees(const QString &dossier, const QList<EntreeIndex> &entrees, const QList<int> &positions) {
+  QFile f(cheminDans(dossier, QStringLiteral("dvd.idx")));
+  if (!f.open(QIODevice::ReadWrite))
+    return false;
+  for (qsizetype i = 0; i < positions.size();) {
+    qsizetype j = i;
+    QByteArray octets;
+    do
+      octets += entrees[positions[j]].versOctets();
+    while (++j < positions.size() && positions[j] == positions[j - 1] + 1);
+    if (!f.seek(qint64(positions[i]) * EntreeIndex::Taille) || f.write(octets) != octets.size())
+      return false;
+    i = j;
+  }
+  return f.flush();
+}
+} // namespace
+
+namespace suppression {
+
+QString cleMarquee(const Fiche &f) {
+  return ajuster(ajuster(f.get(Champ::ean), largeur(Champ::ean)) + kMarque +
+                     ajuster(f.get(Champ::dateachat), largeur(Champ::dateachat)),
+                 EntreeIndex::TailleCle);
+}
+
+Resultat supprimer(const QString &dossier, int nbFiches, int position, QList<EntreeIndex> &tabIndex,
+                   Fiche &fiche, const std::function<void(int)> &progression) {
+  if (nbFiches < 1 || nbFiches > fichiers::MaxFiches || position < 1 || position > nbFiches)
+    return Resultat::Rien;
+  QList<EntreeIndex> entrees;
+  if (!fichiers::lireEntrees(dossier, 1, nbFiches, entrees))
+    return Resultat::EchecFichier;
+  const int p = position - 1;
+  const int r = entrees[p].numero;
+  // Moving a record into a number outside the live range would write where
+  // no card lives and lose the last one.
+  if (r < 1 || r > nbFiches)
+    return Resultat::IndexEndommage;
+
+  QList<int> modifiees = {p};
+  Fiche deplacee;
+  if (r == nbFiches) {
+    entrees[p].cle = cleMarquee(fiche);
+  } else {
+    if (!fichiers::lireFiche(dossier, nbFiches, deplacee))
+      return Resultat::EchecFichier;
+    entrees[p].cle = cleMarquee(deplacee);
+    // An index with no entry on the last record is left as it is.
+    for (int k = 0; k < nbFiches; ++k)
+      if (entrees[k].numero == nbFiches) {
+        entrees[k].numero = static_cast<qint16>(r);
+        modifiees.append(k);
+        break;
+      }
+  }
+
+  QList<int> ecrites = reclassement::trier(entrees, progression);
+  ecrites.append(modifiees);
+  std::sort(ecrites.begin(), ecrites.end());
+  ecrites.erase(std::unique(ecrites.begin(), ecrites.end()), ecrites.end());
+
+  if (r != nbFiches) {
+    if (!fichiers::ecrireFiche(dossier, r, deplacee))
+      return Resultat::EchecFichier;
+    fiche = deplacee;
+  }
+  if (!ecrireEntrees(dossier, entrees, ecrites))
+    return Resultat::EchecFichier;
+  if (tabIndex.size() <= nbFiches)
+    tabIndex.resize(nbFiches + 1);
+  std::copy(entrees.cbegin(), entrees.cend(), tabIndex.begin() + 1);
+  return Resultat::Faite;
+}
+
+} // namespace suppression

@@ -1,0 +1,30 @@
+#pragma once
+#include "entreeindex.h"
+#include "fiche.h"
+#include <QList>
+#include <functional>
+
+// Removing a card from the catalogue. There is no deletion flag: the last
+// record of dvd.lst moves into the freed record number, the deleted card's
+// index entry gets a key that sorts after every title, the index is re-sorted,
+// and the caller then shortens the live range by one. Neither file shrinks.
+namespace suppression {
+
+// ean + "ZZZZZZZZZZ" + dateachat of the card, padded to the key's width.
+QString cleMarquee(const Fiche &f);
+
+enum class Resultat {
+  Faite,           // the marked entry is at position nbFiches: decrease the count
+  Rien,            // no card at that position: nothing written
+  IndexEndommage,  // the entry points outside the live records: nothing written
+  EchecFichier,    // a file could not be read or written
+};
+
+// Deletes the card at index position `position` (1..nbFiches). `fiche` is the
+// card shown there; when another card moves into the freed record it holds
+// that card on return. `tabIndex` (1-based) receives the live entries
+// 1..nbFiches as they end on disk. The count itself is the caller's.
+Resultat supprimer(const QString &dossier, int nbFiches, int position, QList<EntreeIndex> &tabIndex,
+                   Fiche &fiche, const std::function<void(int)> &progression = {});
+
+} // namespace suppression

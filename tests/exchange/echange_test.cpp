@@ -1,0 +1,160 @@
+#include "exchange/echange.h"
+
+#include "storage/cp1252.h"
+#include "storage/fichiers.h"
+#include "support/catalogue.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+QByteArray cp(const QString &s) { return cp1252::encode(s); }
+QByteArray pad(const QString &s, int n) { return cp(s.leftJustified(n, u' ', true)); }
+
+void ecrireOctets(const QString &chemin, const QByteArray &octets) {
+  QFile f(chemin);
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  f.write(octets);
+}
+} // namespace
+
+TEST(EchangeTableur, UneLigneParFicheAPleineLargeurSansSauterDeLigne) {
+  QTemporaryDir d;
+  Fiche zorro = catalogue::fiche("1111111111111", "Zorro\r\nle retour");
+  zorro.set(Champ::acteurs, "Guy\r\nWilliams");
+  zorro.set(Champ::resumer, "Ligne un.\r\nLigne deux.");
+  Fiche alien = catalogue::fiche("2222222222222", "Alien; le huitième");
+  alien.set(Champ::preter, "Oui");
+  alien.set(Champ::nom, "Durand");
+  catalogue::ecrire(d.path(), {zorro, alien, catalogue::fiche("3333333333333", "Brazil")});
+  QList<EntreeIndex> tab(2001);
+  const QString xls = QDir(d.path()).filePath("export.xls");
+
+  const echange::BilanTableur bilan = echange::ecrireTableur(d.path(), 3, tab, xls);
+  EXPECT_TRUE(bilan.ecrit);
+  EXPECT_EQ(bilan.lignes, 3);
+  const QList<QByteArray> lignes = catalogue::contenu(xls).split('\n');
+  ASSERT_EQ(lignes.size(), 4);
+  EXPECT_TRUE(lignes[3].isEmpty());
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(lignes[i].size(), 1040) << i; // 1,039 characters and the CR
+    EXPECT_TRUE(lignes[i].endsWith('\r'));
+  }
+  // Index order; the ";" of the title is written as it is (no quoting).
+  const QByteArray attendue = "2222222222222;" + pad("Alien; le huitième", 100) + ";2     ;2001;120;1;Fr/Ang   ;" +
+                              "Film        ;Fr/Ang   ;" + pad("Autre", 26) + ";" + pad("", 30) + ";Oui;Moi      ;" +
+                              "01/02/2003;16:9       ;Oui;" + pad("Dolby Digital 5.1", 30) + ";" + pad("", 95) + ";" +
+                              pad("", 580) + ";Oui;" + pad("", 10) + ";" + pad("Durand", 30) + ";" +
+                              pad("2222222222222.jpg", 20) + "\r";
+  EXPECT_EQ(lignes[0], attendue);
+  EXPECT_EQ(lignes[0].count(';'), 23);
+  EXPECT_TRUE(lignes[1].startsWith("3333333333333;Brazil "));
+  // Line breaks leave the title, the actors and the synopsis.
+  EXPECT_EQ(lignes[2].mid(14, 100), pad("Zorro : le retour", 100));
+  // Field 18 (actors) starts at its record offset plus 17 separators.
+  EXPECT_EQ(lignes[2].mid(279 + 17, 95 + 1 + 20),
+            pad("GuyWilliams", 95) + ";Ligne un.Ligne deux.");
+
+  // An entry pointing outside the live records is left out, not written as
+  // the card before it again.
+  EntreeIndex e;
+  ASSERT_TRUE(fichiers::lireEntree(d.path(), 2, e));
+  e.numero = 9;
+  ASSERT_TRUE(fichiers::ecrireEntree(d.path(), 2, e));
+  const echange::BilanTableur partiel = echange::ecrireTableur(d.path(), 3, tab, xls);
+  EXPECT_EQ(partiel.lignes, 2);
+  EXPECT_EQ(partiel.illisibles, 1);
+  EXPECT_EQ(catalogue::contenu(xls).size(), 2 * 1041);
+
+  // A file that cannot be replaced is reported as not written.
+  const QString dossierXls = QDir(d.path()).filePath("bloque.xls");
+  QDir(d.path()).mkdir("bloque.xls");
+  EXPECT_FALSE(echange::ecrireTableur(d.path(), 3, tab, dossierXls).ecrit);
+}
+
+TEST(EchangeFichiers, ExportDatSEcritEtSeRelitListeParListe) {
+  echange::Listes listes{{"Action", "Comédie", "Film"}, {}, {"DTS", "Mono"}, {"Moi"}, {"Durand", "Zoé"}};
+  const QByteArray dat = echange::contenuExportDat(2, listes);
+  EXPECT_EQ(dat, "2\r\nAction\r\nCom\xE9" "die\r\nFilm\r\n\r\n\r\nDTS\r\nMono\r\n\r\nMoi\r\n\r\nDurand\r\nZo\xE9\r\n");
+  echange::ExportDat lu = echange::lireExportDat(dat);
+  EXPECT_TRUE(lu.nombreLu);
+  EXPECT_EQ(lu.nombre, 2);
+  EXPECT_EQ(lu.listes, listes);
+
+  // LF alone, blanks around the count, no borrower.
+  lu = echange::lireExportDat(" 3 \nA\n\nB\n\nC\n\nD\n\n");
+  EXPECT_EQ(lu.nombre, 3);
+  EXPECT_EQ(lu.listes, (echange::Listes{{"A"}, {"B"}, {"C"}, {"D"}, {}}));
+
+  // Cut short: what is there stays.
+  lu = echange::lireExportDat("4\r\nAction\r\n\r\nGaum");
+  EXPECT_EQ(lu.nombre, 4);
+  EXPECT_EQ(lu.listes, (echange::Listes{{"Action"}, {"Gaum"}, {}, {}, {}}));
+
+  for (const char *illisible : {"", "deux\r\n", "-1\r\n"}) {
+    lu = echange::lireExportDat(illisible);
+    EXPECT_FALSE(lu.nombreLu) << illisible;
+    EXPECT_EQ(lu.nombre, 0);
+  }
+
+  // A line break inside an item or a blank item would put the lists out of step.
+  EXPECT_EQ(echange::contenuExportDat(0, {{"Film", "  "}, {"A\r\nB"}, {}, {}, {""}}),
+            "0\r\nFilm\r\n\r\nA  B\r\n\r\n\r\n\r\n\r\n");
+}
+
+TEST(EchangeFichiers, ExportLstNeDonneQueDesFichesEntieres) {
+  const Fiche a = catalogue::fiche("1", "A"), b = catalogue::fiche("2", "B");
+  QByteArray octets = a.versOctets() + b.versOctets();
+  EXPECT_EQ(echange::lireExportLst(octets), (QList<Fiche>{a, b}));
+  octets += catalogue::fiche("3", "C").versOctets().left(500);
+  EXPECT_EQ(echange::lireExportLst(octets), (QList<Fiche>{a, b}));
+
+  Fiche lent = catalogue::fiche("4", "D");
+  lent.set(Champ::preter, "Oui");
+  lent.set(Champ::datepret, "01/01/2020");
+  lent.set(Champ::nom, "Durand");
+  const QByteArray r = echange::ficheExportee(lent).versOctets();
+  EXPECT_EQ(r.mid(216, 19), QByteArray(19, ' '));        // buyer and purchase date
+  EXPECT_EQ(r.mid(954, 43), "Non" + QByteArray(40, ' ')); // lent flag, date, borrower
+  EXPECT_EQ(r.left(216), lent.versOctets().left(216));
+  EXPECT_EQ(r.mid(235, 719), lent.versOctets().mid(235, 719));
+  EXPECT_EQ(r.right(20), lent.versOctets().right(20));
+}
+
+TEST(EchangeFichiers, UneJacketNeSortPasDeSonDossierNiNeSEfface) {
+  EXPECT_EQ(echange::nomJacket(catalogue::fiche(" 123 ", "A")), "123");
+  for (const char *ean : {"../../etc/x", "a\\b", "c:x", "", "  ", ".."})
+    EXPECT_EQ(echange::nomJacket(catalogue::fiche(ean, "A")), "") << ean;
+
+  QTemporaryDir d;
+  const QString src = QDir(d.path()).filePath("a.jpg"), dst = QDir(d.path()).filePath("b.jpg");
+  ecrireOctets(src, "nouvelle");
+  ecrireOctets(dst, "ancienne image");
+  EXPECT_TRUE(echange::copierJacket(src, dst));
+  EXPECT_EQ(catalogue::contenu(dst), "nouvelle");
+  EXPECT_FALSE(echange::copierJacket(src, src));
+  EXPECT_EQ(catalogue::contenu(src), "nouvelle");
+  EXPECT_FALSE(echange::copierJacket(QDir(d.path()).filePath("absente.jpg"), dst));
+}
+
+TEST(EchangeImport, UneEcritureRefuseeArreteLImportSansCompterLaFiche) {
+  QTemporaryDir d;
+  catalogue::ecrire(d.path(), catalogue::numerotees(2));
+  QFile::remove(QDir(d.path()).filePath("dvd.lst"));
+  QDir(d.path()).mkdir("dvd.lst");
+  int nbFiches = 2;
+  QList<EntreeIndex> tab(2001);
+  const QList<Fiche> fiches = {catalogue::fiche("5", "E"), catalogue::fiche("6", "F")};
+  const echange::BilanImport b =
+      echange::importerFiches(d.path(), nbFiches, tab, fiches, {0, 1}, {}, [](auto &, auto &) { return true; });
+  EXPECT_EQ(b.inserees, 0);
+  EXPECT_TRUE(b.echecEcriture);
+  EXPECT_EQ(b.nonEcrites, 2);
+  EXPECT_EQ(nbFiches, 2);
+  EXPECT_EQ(fichiers::nbEntreesSurDisque(d.path()), 2);
+
+  EXPECT_EQ(echange::nouveauxItems({"Action", "Film"}, {"Film", "action", "Western", "action"}),
+            (QStringList{"action", "Western"}));
+}

@@ -1,0 +1,138 @@
+#include "support/fenetre.h"
+
+#include "storage/reglages.h"
+
+#include <QPushButton>
+#include <gtest/gtest.h>
+
+namespace {
+Reglages ini(FenetreTest &t) {
+  Reglages r;
+  reglages::lire(t.chemin("dvd.ini"), r);
+  return r;
+}
+
+void cliquer(FenetreTest &t, const char *bouton, int reponse, const char *question) {
+  t.dlg.repondre(reponse, QString::fromUtf8(question), 36, "Message");
+  QTest::mouseClick(t.ctrl<QPushButton>(bouton), Qt::LeftButton);
+}
+
+Filmorel &enEdition(FenetreTest &t) {
+  Filmorel &f = t.ouvrir(catalogue::numerotees(2));
+  QTest::mouseClick(f.modifier, Qt::LeftButton);
+  return f;
+}
+} // namespace
+
+TEST(Listes, BoutonsVisiblesEnEditionSeulementEtEmprunteursGrises) {
+  FenetreTest t;
+  Filmorel &f = t.ouvrir(catalogue::numerotees(1));
+  for (int i = 0; i < 5; ++i)
+    EXPECT_FALSE(f.ajou[i]->isVisible() || f.sup[i]->isVisible()) << i;
+  QTest::mouseClick(f.modifier, Qt::LeftButton);
+  for (int i = 0; i < 5; ++i) {
+    EXPECT_TRUE(f.ajou[i]->isVisible() && f.sup[i]->isVisible()) << i;
+    EXPECT_EQ(f.ajou[i]->isEnabled(), i != 3) << i;
+    EXPECT_EQ(f.sup[i]->isEnabled(), i != 3) << i;
+  }
+  EXPECT_EQ(f.sup[2]->text(), "-");
+  EXPECT_EQ(f.ajou[2]->toolTip(), "Ajouter ce format sonore à la liste");
+  EXPECT_EQ(f.sup[0]->toolTip(), "Supprimer cet éditeur de la liste");
+}
+
+TEST(Listes, AjoutTelQuelALaPlaceDuTriOuALaFin) {
+  FenetreTest t;
+  Filmorel &f = enEdition(t);
+  const QByteArray avant = catalogue::contenu(t.chemin("dvd.ini"));
+
+  f.Genre->setEditText("Aventure");
+  cliquer(t, "ajou4", Dialogues::Non, "Ajouter ce genre à la liste ?");
+  EXPECT_EQ(catalogue::contenu(t.chemin("dvd.ini")), avant);
+  cliquer(t, "ajou4", Dialogues::Oui, "Ajouter ce genre à la liste ?");
+  EXPECT_EQ(f.Genre->currentText(), "Aventure");
+  f.Genre->setEditText("");
+  cliquer(t, "ajou4", Dialogues::Oui, "Ajouter ce genre à la liste ?");
+  EXPECT_EQ(f.Genre->items(), QStringList({"", "Action", "Aventure", "Comédie", "Drame", "Film", "Policier"}));
+  EXPECT_EQ(f.v().nbGenres, 7);
+
+  f.editeur->setEditText("Gaumont");
+  cliquer(t, "ajou0", Dialogues::Oui, "Ajouter cet editeur à la liste ?");
+  EXPECT_EQ(f.editeur->items(), QStringList({"Autre", "Gaumont", "Gaumont", "Pathé", "Warner"}));
+
+  for (const char *nom : {"Zoé", "albert"}) {
+    f.achat->setEditText(QString::fromUtf8(nom));
+    cliquer(t, "ajou1", Dialogues::Oui, "Ajouter ce nom à la liste ?");
+  }
+  f.Son->setEditText(" stéréo ");
+  cliquer(t, "ajou2", Dialogues::Oui, "Ajouter ce format sonore à la liste ?");
+  f.nom->setEditText("Bernard");
+  t.dlg.repondre(Dialogues::Oui, "Ajouter cet emprunteur à la liste ?", 36, "Message");
+  f.ajouterALaListe(3); // the borrower pair is only enabled while lending
+
+  const Reglages r = ini(t);
+  EXPECT_EQ(r.genres, QStringList({"Action", "Aventure", "Comédie", "Drame", "Film", "Policier"}));
+  EXPECT_EQ(r.editeurs, f.editeur->items());
+  EXPECT_EQ(r.acheteurs, QStringList({"Moi", "Paul", "Zoé", "albert"}));
+  EXPECT_EQ(r.sons, QStringList({" stéréo ", "Dolby Digital 5.1", "DTS", "Mono"}));
+  EXPECT_EQ(r.noms, QStringList({"Bernard", "Durand", "Martin"}));
+  EXPECT_EQ(f.v().nbAcheteurs, 4);
+  EXPECT_EQ(f.v().nbNoms, 3);
+
+  // Cancelling the edit keeps the lists as saved.
+  t.dlg.repondre(Dialogues::Oui, "Etes-vous sûr de vouloir annuler ?\r\rSi oui, aucune modification ne sera "
+                                 "apportée.", 36, "Message");
+  f.annulerSaisie();
+  EXPECT_EQ(ini(t), r);
+  EXPECT_EQ(f.achat->items(), r.acheteurs);
+  t.dlg.verifierTousConsommes();
+}
+
+TEST(Listes, RetraitSansEgardALaCasseMaisSansRognage) {
+  FenetreTest t;
+  Filmorel &f = enEdition(t);
+
+  f.Son->setEditText("dolby DIGITAL 5.1");
+  cliquer(t, "sup2", Dialogues::Non, "Supprimer ce format sonore de la liste ?");
+  EXPECT_EQ(f.v().nbSons, 3);
+  cliquer(t, "sup2", Dialogues::Oui, "Supprimer ce format sonore de la liste ?");
+  EXPECT_EQ(f.Son->items(), QStringList({"DTS", "Mono"}));
+  EXPECT_EQ(f.Son->currentText(), "dolby DIGITAL 5.1");
+  EXPECT_EQ(f.v().nbSons, 2);
+  EXPECT_EQ(ini(t).sons, QStringList({"DTS", "Mono"}));
+
+  // Removing the item the box stood on leaves the typed text in place.
+  f.Genre->setCurrentIndex(f.Genre->findText("Film"));
+  cliquer(t, "sup4", Dialogues::Oui, "Supprimer ce genre de la liste ?");
+  EXPECT_EQ(f.Genre->currentText(), "Film");
+  EXPECT_FALSE(f.Genre->items().contains("Film"));
+
+  const QByteArray avant = catalogue::contenu(t.chemin("dvd.ini"));
+  struct Cas {
+    ComboListe *combo;
+    const char *bouton, *question, *absent;
+    QString texte;
+  };
+  for (const Cas &c : {Cas{f.editeur, "sup0", "Supprimer cet editeur de la liste ?",
+                           "Impossible de supprimer cet éditeur de la liste car il n'y figure pas !!!", " Gaumont"},
+                       Cas{f.achat, "sup1", "Supprimer ce nom de la liste ?",
+                           "Impossible de supprimer ce nom de la liste car il n'y figure pas !!!", ""},
+                       Cas{f.Genre, "sup4", "Supprimer ce genre de la liste ?",
+                           "Impossible de supprimer ce genre de la liste car il n'y figure pas !!!", "Drame "}}) {
+    c.combo->setEditText(c.texte);
+    const QStringList items = c.combo->items();
+    t.dlg.repondre(Dialogues::Oui, QString::fromUtf8(c.question), 36, "Message");
+    t.dlg.repondre(Dialogues::OK, QString::fromUtf8(c.absent), 16, "");
+    QTest::mouseClick(t.ctrl<QPushButton>(c.bouton), Qt::LeftButton);
+    EXPECT_EQ(c.combo->items(), items) << c.bouton;
+    EXPECT_EQ(c.combo->currentText(), c.texte);
+    EXPECT_TRUE(t.dlg.messages.last().titre.isEmpty());
+  }
+  EXPECT_EQ(catalogue::contenu(t.chemin("dvd.ini")), avant);
+
+  f.nom->setEditText("MARTIN");
+  t.dlg.repondre(Dialogues::Oui, "Supprimer cet emprunteur de la liste ?", 36, "Message");
+  f.supprimerDeLaListe(3);
+  EXPECT_EQ(ini(t).noms, QStringList({"Durand"}));
+  EXPECT_EQ(f.v().nbNoms, 1);
+  t.dlg.verifierTousConsommes();
+}

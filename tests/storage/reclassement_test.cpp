@@ -1,0 +1,171 @@
+#include "outils.h"
+#include "storage/fichiers.h"
+#include "storage/reclassement.h"
+#include <QRandomGenerator>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+// The exchange sort replayed step by step on the file, as the old program ran
+// it: the oracle for the in-memory sort. Returns {reads, writes}.
+QString rogner(QString s) {
+  static const QRegularExpression blancs("^ +| +\\z");
+  return s.remove(blancs);
+}
+
+std::pair<int, int> trierSurFichier(const QString &idx, int nbFiches) {
+  int lectures = 0, ecritures = 0;
+  QFile f(idx);
+  f.open(QIODevice::ReadWrite);
+  auto lire = [&](int p) {
+    ++lectures;
+    f.seek(qint64(p - 1) * 125);
+    EntreeIndex e = EntreeIndex::depuisOctets(f.read(125));
+    e.cle = e.cle.left(13) + ajuster(rogner(e.cle.mid(13, 100)), 100) + ajuster(rogner(e.cle.right(10)), 10);
+    return e;
+  };
+  auto ecrire = [&](int p, const EntreeIndex &e) {
+    ++ecritures;
+    f.seek(qint64(p - 1) * 125);
+    f.write(e.versOctets());
+  };
+  auto plusPetite = [](const EntreeIndex &a, const EntreeIndex &b) {
+    const bool ma = a.titre().startsWith("ZZZZZZZZZZ"), mb = b.titre().startsWith("ZZZZZZZZZZ");
+    if (ma != mb)
+      return mb;
+    const auto ta = a.titre().toStdU16String(), tb = b.titre().toStdU16String();
+    return ta < tb;
+  };
+  int pos = 1;
+  bool echange;
+  do {
+    echange = false;
+    const int debut = pos;
+    EntreeIndex precedente = lire(pos);
+    for (pos = debut + 1; pos <= nbFiches; ++pos) {
+      const EntreeIndex courante = lire(pos);
+      if (plusPetite(courante, precedente)) {
+        ecrire(pos, precedente);
+        ecrire(--pos, courante);
+        echange = true;
+        pos = std::max(pos - 1, 1);
+        break;
+      }
+      precedente = courante;
+    }
+  } while (echange);
+  return {lectures, ecritures};
+}
+
+struct Catalogue {
+  QTemporaryDir dir;
+  QString idx() const { return dir.filePath("dvd.idx"); }
+  explicit Catalogue(const QList<EntreeIndex> &entrees, const QByteArray &apres = {}) {
+    ecrireBrut(idx(), index(entrees) + apres);
+  }
+};
+
+QStringList titres(const QList<EntreeIndex> &tab, int n) {
+  QStringList t;
+  for (int i = 1; i <= n; ++i)
+    t << sansBlancsFinaux(tab[i].titre());
+  return t;
+}
+} // namespace
+
+TEST(Reclassement, WorkedExampleMovesAlienToTheFront) {
+  const QList<EntreeIndex> depart{entree("Brazil", 1), entree("Casablanca", 2), entree("Dune", 3),
+                                  entree("Alien", 4)};
+  Catalogue reference(depart);
+  EXPECT_EQ(trierSurFichier(reference.idx(), 4), std::make_pair(12, 6));
+
+  const QByteArray stale(EntreeIndex::Taille, 's');
+  Catalogue cat(depart, stale);
+  QList<EntreeIndex> tab(3);
+  std::vector<int> progres;
+  ASSERT_TRUE(reclassement::reclasserFichier(cat.dir.path(), 4, tab, [&](int p) { progres.push_back(p); }));
+  const QByteArray attendu = index({entree("Alien", 4), entree("Brazil", 1), entree("Casablanca", 2),
+                                    entree("Dune", 3)});
+  EXPECT_EQ(contenu(cat.idx()), attendu + stale);
+  EXPECT_EQ(contenu(reference.idx()), attendu);
+  ASSERT_EQ(tab.size(), 5);
+  EXPECT_EQ(titres(tab, 4), QStringList({"Alien", "Brazil", "Casablanca", "Dune"}));
+  EXPECT_EQ(tab[1].numero, 4);
+  ASSERT_FALSE(progres.empty());
+  EXPECT_EQ(progres.front(), 0);
+  EXPECT_EQ(progres.back(), 4);
+}
+
+TEST(Reclassement, OrderIsBinaryAndMarkedEntriesGoLast) {
+  QList<EntreeIndex> e{entree("alien", 1), entree("ZZZZZZZZZZ", 2), entree("Zorro", 3),
+                       entree("Été", 4),   entree("Dune\r\nII", 5),  entree("Dune", 6),
+                       entree("Dune", 7),  entree("Amélie", 8),     entree("Ame", 9)};
+  Catalogue cat(e);
+  QList<EntreeIndex> tab;
+  ASSERT_TRUE(reclassement::reclasserFichier(cat.dir.path(), 9, tab));
+  EXPECT_EQ(titres(tab, 9), QStringList({"Ame", "Amélie", "Dune\r\nII", "Dune", "Dune", "Zorro",
+                                         "alien", "Été", "ZZZZZZZZZZ"}));
+  EXPECT_EQ(tab[4].numero, 6); // equal titles keep their order
+  EXPECT_EQ(tab[5].numero, 7);
+  EXPECT_TRUE(reclassement::avant(entree("Zorro", 1), entree("alien", 2)));
+  EXPECT_FALSE(reclassement::avant(entree("ZZZZZZZZZZ", 1), entree("\xC3\xBF", 2)));
+  EXPECT_FALSE(reclassement::avant(entree("  Dune", 1), entree("Dune", 2)));
+}
+
+TEST(Reclassement, OnlyEntriesThatTookPartInAnExchangeAreRewritten) {
+  // Leading blanks show whether an entry was rewritten.
+  const EntreeIndex a = entree("Alpha", 1, "1", "  1/1/2001");
+  const EntreeIndex c = entree("  Charlie", 2, "2", " 2/2/2002");
+  const EntreeIndex b = entree(" Bravo", 3, "3", "  3/3/2003");
+  const EntreeIndex z = entree("  Zulu", 4, "4", "  4/4/2004");
+  auto gauche = [](EntreeIndex e) {
+    e.cle = ajuster(e.ean(), 13) + ajuster(rogner(e.titre()), 100) + ajuster(rogner(e.dateachat()), 10);
+    return e;
+  };
+  {
+    // Bravo ends where it started, but was exchanged twice on the way.
+    Catalogue cat({c, b, a});
+    QList<EntreeIndex> tab;
+    ASSERT_TRUE(reclassement::reclasserFichier(cat.dir.path(), 3, tab));
+    EXPECT_EQ(contenu(cat.idx()), index({gauche(a), gauche(b), gauche(c)}));
+  }
+  {
+    // Already in order, or a single card: nothing is written.
+    Catalogue cat({a, b, c, z});
+    const QDateTime avant = QFileInfo(cat.idx()).lastModified();
+    QList<EntreeIndex> tab;
+    ASSERT_TRUE(reclassement::reclasserFichier(cat.dir.path(), 4, tab));
+    EXPECT_EQ(contenu(cat.idx()), index({a, b, c, z}));
+    ASSERT_TRUE(reclassement::reclasserFichier(cat.dir.path(), 1, tab));
+    EXPECT_EQ(QFileInfo(cat.idx()).lastModified(), avant);
+  }
+}
+
+TEST(Reclassement, SameBytesAsTheStepByStepSortOnRandomCatalogues) {
+  const QStringList pool{"Dune", " Dune", "dune", "Alien", "Été", "ZZZZZZZZZZ", "ZZZZZZZZZZ bis",
+                         "Zorro", "Le Mépris", "Le Mepris", "A\r\nB", "  ", "Œdipe", "Brazil"};
+  QRandomGenerator hasard(7);
+  for (int essai = 0; essai < 40; ++essai) {
+    const int n = 1 + int(hasard.bounded(30));
+    QList<EntreeIndex> e;
+    for (int i = 1; i <= n; ++i)
+      e.append(entree(pool[hasard.bounded(int(pool.size()))], i, QString::number(i),
+                      hasard.bounded(2) ? " 9/9/1999" : "09/09/1999"));
+    Catalogue oracle(e), cat(e);
+    trierSurFichier(oracle.idx(), n);
+    QList<EntreeIndex> tab;
+    ASSERT_TRUE(reclassement::reclasserFichier(cat.dir.path(), n, tab));
+    ASSERT_EQ(contenu(cat.idx()), contenu(oracle.idx())) << "essai " << essai;
+  }
+}
+
+TEST(Reclassement, DamagedIndexIsLeftAlone) {
+  Catalogue cat({entree("Dune", 1), entree("Alien", 2)});
+  QList<EntreeIndex> tab(1);
+  EXPECT_FALSE(reclassement::reclasserFichier(cat.dir.path(), 3, tab)); // fewer entries than cards
+  EXPECT_FALSE(reclassement::reclasserFichier(cat.dir.path(), 2001, tab));
+  EXPECT_TRUE(reclassement::reclasserFichier(cat.dir.path(), 0, tab));
+  EXPECT_EQ(contenu(cat.idx()), index({entree("Dune", 1), entree("Alien", 2)}));
+  EXPECT_EQ(tab.size(), 1);
+}

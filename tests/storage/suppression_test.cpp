@@ -1,0 +1,131 @@
+#include "outils.h"
+#include "storage/fichiers.h"
+#include "storage/suppression.h"
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+Fiche carte(const QString &ean, const QString &titre, const QString &date = QStringLiteral("01/02/2003")) {
+  Fiche f;
+  for (int c = 0; c < 23; ++c)
+    f.set(static_cast<Champ>(c), QString());
+  f.set(Champ::ean, ean);
+  f.set(Champ::titre, titre);
+  f.set(Champ::dateachat, date);
+  return f;
+}
+
+EntreeIndex de(const Fiche &f, int numero) {
+  EntreeIndex e;
+  e.cle = EntreeIndex::cleDe(f);
+  e.numero = qint16(numero);
+  return e;
+}
+
+EntreeIndex marquee(const Fiche &f, int numero) {
+  EntreeIndex e;
+  e.cle = suppression::cleMarquee(f);
+  e.numero = qint16(numero);
+  return e;
+}
+
+// Cards in record order and entries as given, written byte for byte.
+struct Catalogue {
+  QTemporaryDir dir;
+  QList<Fiche> cartes;
+  QList<EntreeIndex> tab = QList<EntreeIndex>(2001);
+
+  Catalogue(const QList<Fiche> &c, const QList<EntreeIndex> &idx) : cartes(c) {
+    QByteArray lst;
+    for (const Fiche &f : c)
+      lst += f.versOctets();
+    ecrireBrut(dir.filePath("dvd.lst"), lst);
+    ecrireBrut(dir.filePath("dvd.idx"), index(idx));
+  }
+  QByteArray lst() const { return contenu(dir.filePath("dvd.lst")); }
+  QByteArray idx() const { return contenu(dir.filePath("dvd.idx")); }
+  suppression::Resultat supprimer(int position, Fiche montree) {
+    return suppression::supprimer(dir.path(), int(cartes.size()), position, tab, montree);
+  }
+};
+} // namespace
+
+TEST(Suppression, CleMarqueeGardeLeCodeEtLaDateAutourDesZ) {
+  const QString cle = suppression::cleMarquee(carte("123", "Alien", "5/6/2007"));
+  EXPECT_EQ(cle.size(), 123);
+  EXPECT_EQ(cle, QString("123          ZZZZZZZZZZ5/6/2007  ") + QString(90, ' '));
+}
+
+TEST(Suppression, DernierEnregistrementMarqueSansToucherAuxFiches) {
+  const Fiche alien = carte("1000000000001", "Alien"), casa = carte("1000000000002", "Casablanca"),
+              brazil = carte("1000000000003", "Brazil");
+  Catalogue c({alien, casa, brazil}, {de(alien, 1), de(brazil, 3), de(casa, 2)});
+  const QByteArray lstAvant = c.lst();
+
+  ASSERT_EQ(c.supprimer(2, brazil), suppression::Resultat::Faite);
+  EXPECT_EQ(c.lst(), lstAvant);
+  // The marked entry ends last, built from the card shown, still on record 3.
+  EXPECT_EQ(c.idx(), index({de(alien, 1), de(casa, 2), marquee(brazil, 3)}));
+  EXPECT_EQ(c.tab[1], de(alien, 1));
+  EXPECT_EQ(c.tab[2], de(casa, 2));
+  EXPECT_EQ(c.tab[3], marquee(brazil, 3));
+}
+
+TEST(Suppression, LaDerniereFicheOccupeLeNumeroLibereEtSonEntreeLeSuit) {
+  const Fiche alien = carte("1000000000001", "Alien"), brazil = carte("1000000000002", "Brazil"),
+              dune = carte("1000000000003", "Dune", "09/09/1999"), casa = carte("1000000000004", "Casablanca");
+  Catalogue c({alien, brazil, dune, casa}, {de(alien, 1), de(brazil, 2), de(casa, 4), de(dune, 3)});
+  Fiche montree = brazil;
+
+  ASSERT_EQ(suppression::supprimer(c.dir.path(), 4, 2, c.tab, montree), suppression::Resultat::Faite);
+  // Record 2 now holds Casablanca; record 4 keeps its stale copy.
+  EXPECT_EQ(c.lst(), alien.versOctets() + casa.versOctets() + dune.versOctets() + casa.versOctets());
+  // Casablanca's entry points to 2; the marker carries the moved card's code
+  // and date and the freed number.
+  EXPECT_EQ(c.idx(), index({de(alien, 1), de(casa, 2), de(dune, 3), marquee(casa, 2)}));
+  EXPECT_EQ(montree, casa);
+}
+
+TEST(Suppression, LeMarqueurPasseApresLesMinusculesEtLesAccents) {
+  const Fiche brazil = carte("1000000000001", "Brazil"), alien = carte("1000000000002", "alien"),
+              ete = carte("1000000000003", "Été"), zebre = carte("1000000000004", "Zzébre");
+  Catalogue c({brazil, alien, ete, zebre}, {de(brazil, 1), de(zebre, 4), de(alien, 2), de(ete, 3)});
+
+  ASSERT_EQ(c.supprimer(1, brazil), suppression::Resultat::Faite);
+  EXPECT_EQ(c.tab[1], de(zebre, 1));
+  EXPECT_EQ(c.tab[2], de(alien, 2));
+  EXPECT_EQ(c.tab[3], de(ete, 3));
+  EXPECT_EQ(c.tab[4], marquee(zebre, 1));
+  EXPECT_EQ(c.idx(), index({de(zebre, 1), de(alien, 2), de(ete, 3), marquee(zebre, 1)}));
+  EXPECT_EQ(c.lst().mid(0, Fiche::Taille), zebre.versOctets());
+}
+
+TEST(Suppression, RienNEstEcritSansFicheOuAvecUnIndexQuiNeDesigneRien) {
+  const Fiche a = carte("1000000000001", "Alien"), b = carte("1000000000002", "Brazil");
+  for (int numero : {0, 3, -1}) {
+    Catalogue c({a, b}, {de(a, 1), de(b, numero)});
+    const QByteArray lst = c.lst(), idx = c.idx();
+    EXPECT_EQ(c.supprimer(2, b), suppression::Resultat::IndexEndommage) << numero;
+    EXPECT_EQ(c.lst(), lst);
+    EXPECT_EQ(c.idx(), idx);
+  }
+  Catalogue c({a, b}, {de(a, 1), de(b, 2)});
+  const QByteArray lst = c.lst(), idx = c.idx();
+  Fiche f = a;
+  for (auto [n, p] : {std::pair{0, 1}, {2, 0}, {2, 3}})
+    EXPECT_EQ(suppression::supprimer(c.dir.path(), n, p, c.tab, f), suppression::Resultat::Rien);
+  // A count beyond what dvd.idx holds reads nothing and writes nothing.
+  EXPECT_EQ(suppression::supprimer(c.dir.path(), 3, 1, c.tab, f), suppression::Resultat::EchecFichier);
+  EXPECT_EQ(c.lst(), lst);
+  EXPECT_EQ(c.idx(), idx);
+  EXPECT_EQ(f, a);
+}
+
+TEST(Suppression, SansEntreeSurLaDerniereFicheAucuneEntreeNEstRepointee) {
+  // Inconsistent index: both entries on record 1, none on record 2.
+  const Fiche a = carte("1000000000001", "Alien"), b = carte("1000000000002", "Brazil");
+  Catalogue c({a, b}, {de(a, 1), de(b, 1)});
+  ASSERT_EQ(c.supprimer(1, a), suppression::Resultat::Faite);
+  EXPECT_EQ(c.lst(), b.versOctets() + b.versOctets());
+  EXPECT_EQ(c.idx(), index({de(b, 1), marquee(b, 1)}));
+}
