@@ -128,17 +128,23 @@ QStringList titresCatalogue(const QString &dossier, int nbFiches, QList<EntreeIn
 
 // ---------------------------------------------------------------- export.xls
 
-QByteArray ligneTableur(Fiche f) {
-  QString titre = f.get(Champ::titre);
-  f.set(Champ::titre, titre.replace(u'\r', QStringLiteral(" : ")).remove(u'\n'));
-  for (Champ c : {Champ::acteurs, Champ::resumer}) {
-    QString texte = f.get(c);
-    f.set(c, texte.remove(u'\r').remove(u'\n'));
+QByteArray ligneTableur(const Fiche &f) {
+  QByteArray ligne;
+  ligne.reserve(Fiche::Taille + int(kChamps.size()) + 1);
+  for (std::size_t i = 0; i < kChamps.size(); ++i) {
+    const Champ c = static_cast<Champ>(i);
+    QString champ = f.get(c);
+    if (champ.contains(u'\r') || champ.contains(u'\n')) {
+      if (c == Champ::titre)
+        champ = ajuster(champ.replace(u'\r', QStringLiteral(" : ")).remove(u'\n'), largeur(c));
+      else if (c == Champ::acteurs || c == Champ::resumer)
+        champ = ajuster(champ.remove(u'\r').remove(u'\n'), largeur(c));
+    }
+    if (i > 0)
+      ligne += ';';
+    ligne += cp1252::encode(champ);
   }
-  QStringList champs;
-  for (std::size_t i = 0; i < kChamps.size(); ++i)
-    champs << f.get(static_cast<Champ>(i));
-  return cp1252::encode(champs.join(u';')) + "\r\n";
+  return ligne + "\r\n";
 }
 
 BilanTableur ecrireTableur(const QString &dossier, int nbFiches, QList<EntreeIndex> &tabIndex,

@@ -39,7 +39,7 @@ QStringList titresCatalogue(const QString &dossier, int nbFiches, QList<EntreeIn
 // One line: the 23 fields at full width joined by ";" (1,039 characters),
 // CR LF, Windows-1252. The title's CRs become " : " and its LFs go; the
 // actors and the synopsis lose their CRs and LFs.
-QByteArray ligneTableur(Fiche f);
+QByteArray ligneTableur(const Fiche &f);
 
 struct BilanTableur {
   bool ecrit = false; // false: an existing file was left as it was

@@ -3,6 +3,8 @@
 #include "storage/fichiers.h"
 
 #include <QDate>
+#include <QDir>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <algorithm>
 
@@ -178,6 +180,20 @@ Listing nouveauFiltre(Critere c, const QString &critere) {
 
 void ajouterAuFiltre(Listing &l, const EntreeIndex &entree) {
   l.lignes.append({numero(l), titreAffiche(entree.titre()), QString()});
+}
+
+DossierHistorique::DossierHistorique(const QString &dossier) {
+  const QDir d(cheminDans(dossier, QStringLiteral("historique")));
+  for (const QFileInfo &fi : d.entryInfoList(QDir::Files | QDir::Hidden | QDir::System)) {
+    m_exacts.insert(fi.fileName(), fi.filePath());
+    m_sansCasse.insert(fi.fileName().toLower(), fi.filePath());
+  }
+}
+
+QString DossierHistorique::chemin(const QString &ean) const {
+  const QString nom = ajuster(ean, 13) + QStringLiteral(".hst");
+  const QString exact = m_exacts.value(nom);
+  return exact.isEmpty() ? m_sansCasse.value(nom.toLower()) : exact;
 }
 
 Listing nouveauxFilmsPretes(const QString &nom) {

@@ -3,6 +3,7 @@
 #include "storage/fiche.h"
 #include "storage/historique.h"
 
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -76,6 +77,18 @@ const DefCritere &defCritere(Critere c);
 bool correspond(Critere c, const QString &critere, const Fiche &f);
 Listing nouveauFiltre(Critere c, const QString &critere);
 void ajouterAuFiltre(Listing &l, const EntreeIndex &entree);
+
+// The history files of a data folder, listed once: a walk over every DVD
+// would otherwise search the folder again, ignoring case, for each DVD that
+// was never lent. Empty path when the DVD has no history file.
+class DossierHistorique {
+public:
+  explicit DossierHistorique(const QString &dossier);
+  QString chemin(const QString &ean) const;
+
+private:
+  QHash<QString, QString> m_exacts, m_sansCasse; // file name -> path
+};
 
 // Films lent to a person: one line per loan whose borrower is exactly `nom`.
 Listing nouveauxFilmsPretes(const QString &nom);

@@ -125,11 +125,13 @@ void Filmorel::voirfilmachat() { voirCritere(*this, Critere::Acheteur, m_v.achet
 void Filmorel::voirfilm(const QString &emprunteur) {
   setProgression(0, m_v.nbFiches);
   Listing l = listes::nouveauxFilmsPretes(emprunteur);
+  const listes::DossierHistorique histos(m_v.cheminAppli);
   listes::parcourirIndex(m_v.cheminAppli, m_v.nbFiches, [&](int p, const EntreeIndex &e) {
     Progress->setValue(p);
     QList<Pret> prets;
     // An unreadable history file has no loans to list.
-    if (historique::lire(historique::chemin(m_v.cheminAppli, e.ean()), prets) == historique::Lecture::Lu)
+    const QString chemin = histos.chemin(e.ean());
+    if (!chemin.isEmpty() && historique::lire(chemin, prets) == historique::Lecture::Lu)
       listes::ajouterLesPretsA(l, emprunteur, e, prets);
   });
   finProgression();

@@ -226,7 +226,7 @@ void Filmorel::construire() {
   Label26 = etiquette(central, QStringLiteral("JACKET"), 900, 44, 90);
   Label26->setObjectName(QStringLiteral("Label26"));
   Label26->setPalette(clair);
-  Label25 = etiquette(central, QStringLiteral("JACKET"), 995, 44, 90);
+  Label25 = etiquette(central, QStringLiteral("JACKET"), 900, 44, 90); // drawn over its twin
   Label25->setObjectName(QStringLiteral("Label25"));
   Label25->setPalette(clair);
   Label16 = etiquette(central, QStringLiteral(" Dossiers"), 896, 68, 180);

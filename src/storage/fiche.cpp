@@ -49,41 +49,34 @@ QString sansEspaces(const QString &texte) {
   return texte.mid(debut, fin - debut);
 }
 
+// Fresh cards share one NUL record until a field is set.
 Fiche::Fiche() {
-  for (std::size_t i = 0; i < kChamps.size(); ++i)
-    m_champs[i] = QString(kChamps[i].largeur, QChar(u'\0'));
+  static const QString vierge(Taille, QChar(u'\0'));
+  m_texte = vierge;
 }
 
 void Fiche::set(Champ c, const QString &texte) {
-  m_champs[static_cast<int>(c)] = ajuster(texte, largeur(c));
+  m_texte.replace(defChamp(c).offset, largeur(c), ajuster(texte, largeur(c)));
 }
 
 bool Fiche::vierge() const {
-  for (const QString &champ : m_champs)
-    for (QChar ch : champ)
-      if (ch != QChar(u'\0'))
-        return false;
+  for (QChar ch : m_texte)
+    if (ch != QChar(u'\0'))
+      return false;
   return true;
 }
 
-QByteArray Fiche::versOctets() const {
-  QString tout;
-  tout.reserve(Taille);
-  for (const QString &champ : m_champs)
-    tout += champ;
-  return cp1252::encode(tout);
-}
+QByteArray Fiche::versOctets() const { return cp1252::encode(m_texte); }
 
 // A short buffer (a record cut by the end of the file) leaves NULs where
 // bytes are missing, as a fresh card would hold.
 Fiche Fiche::depuisOctets(const QByteArray &octets) {
-  if (octets.size() < Taille) {
-    QByteArray plein = octets;
-    plein.append(Taille - plein.size(), '\0');
-    return depuisOctets(plein);
-  }
   Fiche f;
-  for (std::size_t i = 0; i < kChamps.size(); ++i)
-    f.m_champs[i] = cp1252::decode(octets.constData() + kChamps[i].offset, kChamps[i].largeur);
+  if (octets.size() >= Taille) {
+    f.m_texte = cp1252::decode(octets.constData(), Taille);
+  } else {
+    f.m_texte = cp1252::decode(octets);
+    f.m_texte.append(QString(Taille - octets.size(), QChar(u'\0')));
+  }
   return f;
 }

@@ -37,7 +37,7 @@ public:
   static constexpr int Taille = 1017;
 
   Fiche();
-  QString get(Champ c) const { return m_champs[static_cast<int>(c)]; }
+  QString get(Champ c) const { return m_texte.mid(defChamp(c).offset, largeur(c)); }
   void set(Champ c, const QString &texte);
   // True while no field was ever given a value (the NUL buffer).
   bool vierge() const;
@@ -48,5 +48,7 @@ public:
   bool operator==(const Fiche &) const = default;
 
 private:
-  std::array<QString, 23> m_champs;
+  // The whole record in one string, fields at their offsets: one allocation
+  // per card when a walk reads the whole catalogue.
+  QString m_texte;
 };

@@ -28,9 +28,10 @@ void creer(const QString &chemin) {
 }
 
 // Records premier..premier+nombre-1 of `nom`, all of them or nothing. Walks
-// read every record, so the exact name is tried before any lookup.
-bool lireRecords(const QString &dossier, const QString &nom, int taille, int premier, int nombre,
-                 QByteArray &out) {
+// read every record, so the exact name is tried before any lookup; a long
+// run is read in blocks through one small buffer.
+template <class T>
+bool lireRecords(const QString &dossier, const QString &nom, int premier, int nombre, QList<T> &out) {
   if (!numeroValide(premier) || nombre < 1 || nombre > fichiers::MaxFiches - premier + 1)
     return false;
   QFile f(QDir(dossier).filePath(nom));
@@ -42,13 +43,22 @@ bool lireRecords(const QString &dossier, const QString &nom, int taille, int pre
       return false;
     }
   }
-  const qint64 longueur = qint64(nombre) * taille;
-  if (!f.seek(qint64(premier - 1) * taille))
+  if (!f.seek(qint64(premier - 1) * T::Taille))
     return false;
-  QByteArray octets = f.read(longueur);
-  if (octets.size() != longueur) // beyond the end of the file
-    return false;
-  out = std::move(octets);
+  const int parBloc = std::max(1, 65536 / T::Taille);
+  QByteArray bloc(qsizetype(std::min(nombre, parBloc)) * T::Taille, Qt::Uninitialized);
+  QList<T> lus;
+  lus.reserve(nombre);
+  for (int reste = nombre; reste > 0;) {
+    const int n = std::min(reste, parBloc);
+    const qint64 longueur = qint64(n) * T::Taille;
+    if (f.read(bloc.data(), longueur) != longueur) // beyond the end of the file
+      return false;
+    for (int i = 0; i < n; ++i)
+      lus.append(T::depuisOctets(QByteArray::fromRawData(bloc.constData() + i * T::Taille, T::Taille)));
+    reste -= n;
+  }
+  out = std::move(lus);
   return true;
 }
 
@@ -92,23 +102,15 @@ QString cheminDans(const QString &dossier, const QString &nom) {
 namespace fichiers {
 
 bool lireFiche(const QString &dossier, int numero, Fiche &fiche) {
-  QByteArray octets;
-  if (!lireRecords(dossier, kLst, Fiche::Taille, numero, 1, octets))
+  QList<Fiche> lue;
+  if (!lireRecords(dossier, kLst, numero, 1, lue))
     return false;
-  fiche = Fiche::depuisOctets(octets);
+  fiche = lue.first();
   return true;
 }
 
 bool lireFiches(const QString &dossier, int premier, int nombre, QList<Fiche> &fiches) {
-  QByteArray octets;
-  if (!lireRecords(dossier, kLst, Fiche::Taille, premier, nombre, octets))
-    return false;
-  fiches.clear();
-  fiches.reserve(nombre);
-  for (int i = 0; i < nombre; ++i)
-    fiches.append(Fiche::depuisOctets(
-        QByteArray::fromRawData(octets.constData() + qsizetype(i) * Fiche::Taille, Fiche::Taille)));
-  return true;
+  return lireRecords(dossier, kLst, premier, nombre, fiches);
 }
 
 bool ecrireFiche(const QString &dossier, int numero, const Fiche &fiche) {
@@ -116,23 +118,15 @@ bool ecrireFiche(const QString &dossier, int numero, const Fiche &fiche) {
 }
 
 bool lireEntree(const QString &dossier, int position, EntreeIndex &entree) {
-  QByteArray octets;
-  if (!lireRecords(dossier, kIdx, EntreeIndex::Taille, position, 1, octets))
+  QList<EntreeIndex> lue;
+  if (!lireRecords(dossier, kIdx, position, 1, lue))
     return false;
-  entree = EntreeIndex::depuisOctets(octets);
+  entree = lue.first();
   return true;
 }
 
 bool lireEntrees(const QString &dossier, int premiere, int nombre, QList<EntreeIndex> &entrees) {
-  QByteArray octets;
-  if (!lireRecords(dossier, kIdx, EntreeIndex::Taille, premiere, nombre, octets))
-    return false;
-  entrees.clear();
-  entrees.reserve(nombre);
-  for (int i = 0; i < nombre; ++i)
-    entrees.append(EntreeIndex::depuisOctets(QByteArray::fromRawData(
-        octets.constData() + qsizetype(i) * EntreeIndex::Taille, EntreeIndex::Taille)));
-  return true;
+  return lireRecords(dossier, kIdx, premiere, nombre, entrees);
 }
 
 bool ecrireEntree(const QString &dossier, int position, const EntreeIndex &entree) {

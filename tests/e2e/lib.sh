@@ -1,8 +1,8 @@
 # Shared helpers of the real-window journeys: a private X server, the program
 # started in a copy of a catalogue, keys typed with xdotool.
 set -euo pipefail
-EXE="$1"
-STARTER="$2"
+EXE="$(realpath "$1")"
+STARTER="$(realpath "$2")"
 WORK="$(mktemp -d)"
 DISPLAY_NUM=""
 PID=""
@@ -14,7 +14,7 @@ finish() {
 }
 trap finish EXIT
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
+fail() { echo "FAIL: $*" >&2; [ -f "$WORK/program.log" ] && sed "s/^/  program: /" "$WORK/program.log" >&2; exit 1; }
 
 start_x() {
   for n in $(seq 90 140); do
@@ -45,7 +45,7 @@ focus_key() {
   local w="$1"; shift
   xdotool windowfocus --sync "$w" 2>/dev/null || xdotool windowfocus "$w"
   sleep 0.2
-  xdotool key --window "$w" --delay 80 "$@"
+  xdotool key --delay 80 "$@"
   sleep 0.4
 }
 

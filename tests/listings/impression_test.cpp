@@ -1,8 +1,13 @@
 #include "listings/impression.h"
+#include "listings/listpret.h"
 #include "platform/dialogues.h"
 #include "support/dialoguesscripts.h"
+#include "support/fenetre.h"
 #include "support/imprimantememoire.h"
 
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
 #include <QWidget>
 #include <gtest/gtest.h>
 
@@ -29,14 +34,14 @@ GrilleImprimable grille(int type, const QStringList &entetes, const QList<QStrin
 
 QString film(int i) { return QStringLiteral("Film %1").arg(i, 3, 10, QLatin1Char('0')); }
 
-GrilleImprimable catalogue(int n) {
+GrilleImprimable grilleCatalogue(int n) {
   QList<QStringList> l;
   for (int i = 1; i <= n; ++i)
     l.append({QString::number(i), film(i), QStringLiteral("01/02/2020")});
   return grille(0, {QString(), QStringLiteral("TITRES DES DVDS"), QStringLiteral("ACHAT")}, l, {33, 384, 73});
 }
 
-GrilleImprimable historique(int n) {
+GrilleImprimable grilleHistorique(int n) {
   QList<QStringList> l;
   for (int i = 1; i <= n; ++i)
     l.append({QStringLiteral("Emprunteur %1").arg(i), QStringLiteral("01/01/2024"), QStringLiteral("15/01/2024")});
@@ -73,7 +78,7 @@ qsizetype indexDe(const MiseEnPage &m, const QString &texte) {
 
 TEST(Impression, PagesEtPiedsDuCatalogue) {
   ImprimanteMemoire imp;
-  const MiseEnPage m = impression::mettreEnPage(catalogue(100), imp);
+  const MiseEnPage m = impression::mettreEnPage(grilleCatalogue(100), imp);
   ASSERT_EQ(m.pages, 2);
   const QList<OpDessin> p = pieds(m);
   ASSERT_EQ(p.size(), 2);
@@ -96,18 +101,18 @@ TEST(Impression, PagesEtPiedsDuCatalogue) {
 
   // Page counts at the edges of the first and second pages.
   for (auto [n, pages] : {std::pair{1, 1}, {73, 1}, {74, 2}, {152, 2}, {153, 3}})
-    EXPECT_EQ(impression::mettreEnPage(catalogue(n), imp).pages, pages) << n;
+    EXPECT_EQ(impression::mettreEnPage(grilleCatalogue(n), imp).pages, pages) << n;
   for (auto [n, pages] : {std::pair{67, 1}, {68, 2}, {140, 2}, {141, 3}})
-    EXPECT_EQ(impression::mettreEnPage(historique(n), imp).pages, pages) << n;
+    EXPECT_EQ(impression::mettreEnPage(grilleHistorique(n), imp).pages, pages) << n;
   // Exactly full first page: no page left with a footer alone.
-  const MiseEnPage plein = impression::mettreEnPage(catalogue(73), imp);
+  const MiseEnPage plein = impression::mettreEnPage(grilleCatalogue(73), imp);
   EXPECT_TRUE(ops(plein, OpDessin::NouvellePage).isEmpty());
   EXPECT_TRUE(pieds(plein)[0].texte.endsWith(QStringLiteral("Page n° 1/1")));
 }
 
 TEST(Impression, TitreEncadreEtMarges) {
   ImprimanteMemoire imp;
-  GrilleImprimable g = catalogue(3);
+  GrilleImprimable g = grilleCatalogue(3);
   const QString titre = QStringLiteral("LISTE DE MES FILMS DVD (par Filmorel)");
   const double w = titre.size() * 14 * 0.15, h = 14 * 0.41, x0 = (200 - w) / 2;
 
@@ -154,7 +159,7 @@ TEST(Impression, TitreEncadreEtMarges) {
 
 TEST(Impression, HistoriqueDesPrets) {
   ImprimanteMemoire imp;
-  MiseEnPage m = impression::mettreEnPage(historique(5), imp);
+  MiseEnPage m = impression::mettreEnPage(grilleHistorique(5), imp);
   ASSERT_EQ(m.pages, 1);
   // Heading block once, under the title.
   const OpDessin titre = m.ops[indexDe(m, QStringLiteral("TITRE DU DVD : Le Parrain : Deuxième partie"))];
@@ -186,7 +191,7 @@ TEST(Impression, HistoriqueDesPrets) {
   EXPECT_EQ(std::count_if(dates.begin(), dates.end(), [](const OpDessin &o) { return o.texte == "15/01/2024" && o.x == 170; }), 5);
 
   // A long history repeats the heading at the top of each page.
-  m = impression::mettreEnPage(historique(80), imp);
+  m = impression::mettreEnPage(grilleHistorique(80), imp);
   ASSERT_EQ(m.pages, 2);
   QList<double> entetes;
   for (const OpDessin &op : ops(m, OpDessin::Texte))
@@ -198,7 +203,7 @@ TEST(Impression, HistoriqueDesPrets) {
 
 TEST(Impression, CatalogueCourtImprimeLesLignesVides) {
   ImprimanteMemoire imp;
-  const MiseEnPage m = impression::mettreEnPage(catalogue(5), imp);
+  const MiseEnPage m = impression::mettreEnPage(grilleCatalogue(5), imp);
   EXPECT_EQ(m.pages, 1);
   const QList<OpDessin> p = pieds(m);
   ASSERT_EQ(p.size(), 1);
@@ -213,15 +218,15 @@ TEST(Impression, PositionDuPied) {
     g.reponse = reponse;
     return pieds(impression::mettreEnPage(g, imp)).value(0);
   };
-  EXPECT_DOUBLE_EQ(x(catalogue(3), Dialogues::Non).x, 95);
-  EXPECT_DOUBLE_EQ(x(catalogue(3), Dialogues::Oui).x, 105);
-  EXPECT_DOUBLE_EQ(x(historique(3), Dialogues::Non).x, 80);
+  EXPECT_DOUBLE_EQ(x(grilleCatalogue(3), Dialogues::Non).x, 95);
+  EXPECT_DOUBLE_EQ(x(grilleCatalogue(3), Dialogues::Oui).x, 105);
+  EXPECT_DOUBLE_EQ(x(grilleHistorique(3), Dialogues::Non).x, 80);
   GrilleImprimable prets = grille(1, {QString(), "TITRE", "EMPRUNTEUR", "DATE"}, {{"1", "Alien", "Paul", "02/02/2024"}},
                                   {27, 260, 137, 67});
   EXPECT_DOUBLE_EQ(x(prets, Dialogues::Non).x, 85);
   EXPECT_EQ(x(prets, Dialogues::Non).texte,
             QStringLiteral("Impression de la liste des DVDs prêtés. - Edition du 05/03/2025 - Page n° 1/1"));
-  GrilleImprimable achats = catalogue(2);
+  GrilleImprimable achats = grilleCatalogue(2);
   achats.typeListe = 3;
   achats.acheteurChoisi = QStringLiteral("MARTIN");
   EXPECT_DOUBLE_EQ(x(achats, 1).x, 105);
@@ -230,7 +235,7 @@ TEST(Impression, PositionDuPied) {
 
   // On a narrow page the footer is pulled left to end at the edge.
   imp.largeur = 150;
-  const OpDessin p = x(catalogue(3), Dialogues::Oui);
+  const OpDessin p = x(grilleCatalogue(3), Dialogues::Oui);
   EXPECT_DOUBLE_EQ(p.x, 150 - p.texte.size() * 8 * 0.15);
 }
 
@@ -271,7 +276,7 @@ TEST(Impression, ColonnesDesListesDePretsEtFiltrees) {
   EXPECT_EQ(ops(m, OpDessin::Texte).size(), 1 + 2 + 1);
 
   // Catalogue: a long title is cut before the purchase date, never changed.
-  GrilleImprimable g = catalogue(1);
+  GrilleImprimable g = grilleCatalogue(1);
   g.lignes[1][1] = QString(100, u'M');
   m = impression::mettreEnPage(g, imp);
   const OpDessin long_ = m.ops[indexDe(m, QString(100, u'M'))];
@@ -293,7 +298,7 @@ TEST(Impression, ConfirmationAnnulationEtSablier) {
   DialoguesScripts dlg;
   QWidget fenetre;
   fenetre.setCursor(Qt::CrossCursor);
-  GrilleImprimable g = catalogue(100);
+  GrilleImprimable g = grilleCatalogue(100);
   g.typeListe = 3;
   g.acheteurChoisi = QStringLiteral("MARTIN");
 
@@ -342,7 +347,7 @@ TEST(Impression, ConfirmationAnnulationEtSablier) {
 
 TEST(Impression, ExecutionFidele) {
   ImprimanteMemoire imp;
-  const MiseEnPage m = impression::mettreEnPage(historique(70), imp);
+  const MiseEnPage m = impression::mettreEnPage(grilleHistorique(70), imp);
   impression::executer(m, imp);
   QList<OpDessin> attendus = ops(m, OpDessin::Texte);
   const QList<ImprimanteMemoire::Trace> textes = imp.textes();
@@ -363,4 +368,44 @@ TEST(Impression, ExecutionFidele) {
   EXPECT_EQ(pages, 1);
   EXPECT_EQ(lignes25, 2);
   EXPECT_EQ(imp.nomPolice(), QStringLiteral("Arial"));
+}
+
+TEST(ImpressionFenetre, ImprimeLaGrilleAffichee) {
+  FenetreTest t;
+  Filmorel &f = t.ouvrir(catalogue::numerotees(3));
+  auto imp = std::make_shared<ImprimanteMemoire>();
+  f.setImprimante(imp);
+  t.dlg.repondre(Dialogues::Non, QStringLiteral("Voulez-vous un affichage trié par date d'achat ?"), 36, "Message");
+  QTest::keyClick(f.eansearch, Qt::Key_F12);
+  ListPret *w = f.listpret;
+  ASSERT_TRUE(w && w->isVisible());
+  w->Timer1_Timer();
+  EXPECT_EQ(w->printdefaut->text(), QStringLiteral("Imprimante de test"));
+
+  t.dlg.repondre(Dialogues::OK,
+                 QStringLiteral("Impression de la liste des DVDs.\r\rListe triée pas ordre Alphabétique.\r\r"
+                                "Impression sur : Imprimante de test\r\rNombre de page nécessaire à l'impression : 1"),
+                 1, "Message");
+  QTest::mouseClick(w->imprimer, Qt::LeftButton);
+  ASSERT_EQ(imp->documentsFinis, 1);
+  QStringList textes;
+  for (const auto &tr : imp->textes())
+    textes << tr.texte;
+  EXPECT_EQ(textes.mid(0, 4), (QStringList{"LISTE DE MES FILMS DVD (par Filmorel)", "1", "Film 001", w->texte(1, 2)}));
+  EXPECT_EQ(textes.last(), QStringLiteral("Impression de la liste des DVDs. - Edition du ") + aujourdhui() +
+                               QStringLiteral(" - Page n° 1/1"));
+  EXPECT_DOUBLE_EQ(imp->textes()[0].y, 5);
+  EXPECT_DOUBLE_EQ(imp->textes()[1].x, 10);
+
+  // A margin typed in the window counts for the next print at once.
+  w->mh->setText(QStringLiteral("5"));
+  imp->traces.clear();
+  t.dlg.repondre(Dialogues::OK);
+  QTest::mouseClick(w->imprimer, Qt::LeftButton);
+  ASSERT_EQ(imp->documentsFinis, 2);
+  EXPECT_DOUBLE_EQ(imp->textes()[0].y, 10);
+
+  t.dlg.configurer(true);
+  QTest::mouseClick(w->setup_printer, Qt::LeftButton);
+  t.dlg.verifierTousConsommes();
 }

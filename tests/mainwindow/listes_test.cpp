@@ -24,22 +24,6 @@ Filmorel &enEdition(FenetreTest &t) {
 }
 } // namespace
 
-TEST(Listes, BoutonsVisiblesEnEditionSeulementEtEmprunteursGrises) {
-  FenetreTest t;
-  Filmorel &f = t.ouvrir(catalogue::numerotees(1));
-  for (int i = 0; i < 5; ++i)
-    EXPECT_FALSE(f.ajou[i]->isVisible() || f.sup[i]->isVisible()) << i;
-  QTest::mouseClick(f.modifier, Qt::LeftButton);
-  for (int i = 0; i < 5; ++i) {
-    EXPECT_TRUE(f.ajou[i]->isVisible() && f.sup[i]->isVisible()) << i;
-    EXPECT_EQ(f.ajou[i]->isEnabled(), i != 3) << i;
-    EXPECT_EQ(f.sup[i]->isEnabled(), i != 3) << i;
-  }
-  EXPECT_EQ(f.sup[2]->text(), "-");
-  EXPECT_EQ(f.ajou[2]->toolTip(), "Ajouter ce format sonore à la liste");
-  EXPECT_EQ(f.sup[0]->toolTip(), "Supprimer cet éditeur de la liste");
-}
-
 TEST(Listes, AjoutTelQuelALaPlaceDuTriOuALaFin) {
   FenetreTest t;
   Filmorel &f = enEdition(t);

@@ -107,7 +107,7 @@ TEST_F(ImprimanteQtTest, PositionCouranteEtLignes) {
   imp.imprimer(QStringLiteral("Bonjour"));
   EXPECT_DOUBLE_EQ(imp.x(), 10 + imp.largeurTexte(QStringLiteral("Bonjour")));
   EXPECT_DOUBLE_EQ(imp.y(), 20);
-  imp.imprimer(QStringLiteral(" la fin"), true);
+  imp.imprimer(QStringLiteral(" au revoir"), true);
   EXPECT_DOUBLE_EQ(imp.x(), 0);
   EXPECT_DOUBLE_EQ(imp.y(), 20 + h);
   imp.epaisseurTrait(25);
@@ -119,7 +119,9 @@ TEST_F(ImprimanteQtTest, PositionCouranteEtLignes) {
   ASSERT_TRUE(imp.finDocument());
   const QString pdf = chemin(QStringLiteral("impression.pdf"));
   EXPECT_EQ(pagesPdf(pdf), 2);
-  qDebug() << sortie(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+  const QStringList pages = sortie(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")}).split(u'\f');
+  EXPECT_TRUE(pages.value(0).contains(QStringLiteral("Bonjour au revoir")));
+  EXPECT_TRUE(pages.value(1).contains(QStringLiteral("page 2")));
 }
 
 TEST_F(ImprimanteQtTest, FichierChoisiEtEchec) {

@@ -56,50 +56,6 @@ TEST(Suppression, CleMarqueeGardeLeCodeEtLaDateAutourDesZ) {
   EXPECT_EQ(cle, QString("123          ZZZZZZZZZZ5/6/2007  ") + QString(90, ' '));
 }
 
-TEST(Suppression, DernierEnregistrementMarqueSansToucherAuxFiches) {
-  const Fiche alien = carte("1000000000001", "Alien"), casa = carte("1000000000002", "Casablanca"),
-              brazil = carte("1000000000003", "Brazil");
-  Catalogue c({alien, casa, brazil}, {de(alien, 1), de(brazil, 3), de(casa, 2)});
-  const QByteArray lstAvant = c.lst();
-
-  ASSERT_EQ(c.supprimer(2, brazil), suppression::Resultat::Faite);
-  EXPECT_EQ(c.lst(), lstAvant);
-  // The marked entry ends last, built from the card shown, still on record 3.
-  EXPECT_EQ(c.idx(), index({de(alien, 1), de(casa, 2), marquee(brazil, 3)}));
-  EXPECT_EQ(c.tab[1], de(alien, 1));
-  EXPECT_EQ(c.tab[2], de(casa, 2));
-  EXPECT_EQ(c.tab[3], marquee(brazil, 3));
-}
-
-TEST(Suppression, LaDerniereFicheOccupeLeNumeroLibereEtSonEntreeLeSuit) {
-  const Fiche alien = carte("1000000000001", "Alien"), brazil = carte("1000000000002", "Brazil"),
-              dune = carte("1000000000003", "Dune", "09/09/1999"), casa = carte("1000000000004", "Casablanca");
-  Catalogue c({alien, brazil, dune, casa}, {de(alien, 1), de(brazil, 2), de(casa, 4), de(dune, 3)});
-  Fiche montree = brazil;
-
-  ASSERT_EQ(suppression::supprimer(c.dir.path(), 4, 2, c.tab, montree), suppression::Resultat::Faite);
-  // Record 2 now holds Casablanca; record 4 keeps its stale copy.
-  EXPECT_EQ(c.lst(), alien.versOctets() + casa.versOctets() + dune.versOctets() + casa.versOctets());
-  // Casablanca's entry points to 2; the marker carries the moved card's code
-  // and date and the freed number.
-  EXPECT_EQ(c.idx(), index({de(alien, 1), de(casa, 2), de(dune, 3), marquee(casa, 2)}));
-  EXPECT_EQ(montree, casa);
-}
-
-TEST(Suppression, LeMarqueurPasseApresLesMinusculesEtLesAccents) {
-  const Fiche brazil = carte("1000000000001", "Brazil"), alien = carte("1000000000002", "alien"),
-              ete = carte("1000000000003", "Été"), zebre = carte("1000000000004", "Zzébre");
-  Catalogue c({brazil, alien, ete, zebre}, {de(brazil, 1), de(zebre, 4), de(alien, 2), de(ete, 3)});
-
-  ASSERT_EQ(c.supprimer(1, brazil), suppression::Resultat::Faite);
-  EXPECT_EQ(c.tab[1], de(zebre, 1));
-  EXPECT_EQ(c.tab[2], de(alien, 2));
-  EXPECT_EQ(c.tab[3], de(ete, 3));
-  EXPECT_EQ(c.tab[4], marquee(zebre, 1));
-  EXPECT_EQ(c.idx(), index({de(zebre, 1), de(alien, 2), de(ete, 3), marquee(zebre, 1)}));
-  EXPECT_EQ(c.lst().mid(0, Fiche::Taille), zebre.versOctets());
-}
-
 TEST(Suppression, RienNEstEcritSansFicheOuAvecUnIndexQuiNeDesigneRien) {
   const Fiche a = carte("1000000000001", "Alien"), b = carte("1000000000002", "Brazil");
   for (int numero : {0, 3, -1}) {

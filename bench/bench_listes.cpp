@@ -1,0 +1,132 @@
+// Listings over the generated catalogue: what their content costs, and with a
+// QApplication also the whole command with the list window shown.
+#include "listings/listing.h"
+#include "listings/listpret.h"
+#include "mainwindow/filmorel.h"
+#include "mesure.h"
+#include "platform/dialogues.h"
+#include "storage/fichiers.h"
+#include "storage/historique.h"
+#include "storage/reglages.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QTemporaryDir>
+#include <cstdio>
+
+namespace {
+// Answers every question the same way, asks nothing else.
+class DialoguesFixes : public Dialogues {
+public:
+  int reponse = Oui;
+  int message(const QString &, int, const QString &) override { return reponse; }
+  bool saisie(const QString &, const QString &, QString &, const QString &) override { return false; }
+  QString ouvrirFichier(const QString &, const QString &, const QString &, const QString &) override {
+    return {};
+  }
+  bool configurerImprimante() override { return false; }
+};
+
+void copierDossier(const QString &source, const QString &cible) {
+  QDirIterator it(source, QDir::Files | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+  while (it.hasNext()) {
+    const QString chemin = it.next();
+    const QString relatif = QDir(source).relativeFilePath(chemin);
+    QDir(cible).mkpath(QFileInfo(relatif).path());
+    QFile::copy(chemin, QDir(cible).filePath(relatif));
+  }
+  for (const char *sous : {"historique", "jackets", "export"})
+    QDir(cible).mkpath(QString::fromLatin1(sous));
+}
+
+const QString kEmprunteur = QStringLiteral("Bench Emprunteur");
+
+// 500 history files of three loans each, one of them to kEmprunteur.
+void ecrireHistoriques(const QString &dossier, int n) {
+  QList<EntreeIndex> entrees;
+  fichiers::lireEntrees(dossier, 1, n, entrees);
+  for (int i = 0; i < qMin(500, int(entrees.size())); ++i)
+    historique::ecrire(historique::chemin(dossier, entrees[i].ean()),
+                       {{QStringLiteral("Durand"), QStringLiteral("01/02/2004"), QStringLiteral("05/02/2004")},
+                        {kEmprunteur, QStringLiteral("03/03/2005"), QStringLiteral("09/03/2005")},
+                        {QStringLiteral("Zoé"), QStringLiteral("04/04/2006"), QStringLiteral("10/04/2006")}});
+}
+
+void fermerListe(Filmorel &f) {
+  if (f.listpret)
+    f.listpret->close();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+} // namespace
+
+void bench_listes(const QString &dossierCatalogue) {
+  QTemporaryDir tmp;
+  if (!tmp.isValid())
+    return;
+  const QString dossier = tmp.path() + u'/';
+  copierDossier(dossierCatalogue, tmp.path());
+  Reglages r;
+  reglages::lire(cheminDans(dossier, QStringLiteral("dvd.ini")), r);
+  const int n = qMin(r.nbFiches, fichiers::nbEntreesSurDisque(dossier));
+  if (n < 1)
+    return;
+  ecrireHistoriques(dossier, n);
+  const int runs = 21;
+
+  // Criteria taken from the first card, so every listing has matches.
+  Fiche premiere;
+  EntreeIndex e1;
+  fichiers::lireEntree(dossier, 1, e1);
+  fichiers::lireFiche(dossier, e1.numero, premiere);
+  auto valeur = [&](Champ c) { return sansEspaces(premiere.get(c)); };
+
+  // --- content only: the walk over the files and the rows ---
+  mesurer("liste des films, contenu (tri par date)", runs, [&] {
+    Listing l = listes::nouveauCatalogue();
+    listes::parcourir(dossier, n, [&](int, const EntreeIndex &e, const Fiche *fi) {
+      listes::ajouterAuCatalogue(l, e, fi);
+    });
+    listes::trierParDate(l);
+  });
+  mesurer("liste des prets, contenu", runs, [&] {
+    Listing l = listes::nouveauxPrets();
+    listes::parcourir(dossier, n, [&](int, const EntreeIndex &, const Fiche *fi) {
+      if (fi && listes::estPrete(*fi))
+        listes::ajouterAuxPrets(l, *fi);
+    });
+  });
+
+  auto *app = qobject_cast<QApplication *>(QCoreApplication::instance());
+  if (!app) {
+    std::printf("listes: no QApplication, window timings skipped\n");
+    return;
+  }
+
+  // --- whole commands, list window shown ---
+  const QString avant = QDir::currentPath();
+  QDir::setCurrent(dossier);
+  DialoguesFixes dlg;
+  Filmorel f(&dlg);
+  f.demarrer();
+  QDir::setCurrent(avant);
+  auto fermer = [&] { fermerListe(f); };
+
+  dlg.reponse = Dialogues::Non;
+  mesurer("voirliste 2000 fiches, ordre alphabetique, fenetre affichee", runs, [&] { f.voirliste(); }, fermer);
+  dlg.reponse = Dialogues::Oui;
+  mesurer("voirliste 2000 fiches, triee par date, fenetre affichee", runs, [&] { f.voirliste(); }, fermer);
+  mesurer("voirpret", runs, [&] { f.voirpret(); }, fermer);
+
+  dlg.reponse = Dialogues::OK;
+  mesurer("voirgenre", runs, [&] { f.voirgenre(valeur(Champ::genre)); }, fermer);
+  mesurer("voirediteur", runs, [&] { f.voirediteur(valeur(Champ::editeur).left(4).toLower()); }, fermer);
+  mesurer("voirfilmterme (une lettre)", runs, [&] { f.voirfilmterme(QStringLiteral("e")); }, fermer);
+  mesurer("voiracteur", runs, [&] { f.voiracteur(valeur(Champ::acteurs).section(u',', 0, 0)); }, fermer);
+  mesurer("voirrealisateur", runs, [&] { f.voirrealisateur(valeur(Champ::realisateur)); }, fermer);
+  f.v().acheteurChoisi = valeur(Champ::achat);
+  mesurer("voirfilmachat", runs, [&] { f.voirfilmachat(); }, fermer);
+  mesurer("voirfilm (500 historiques)", runs, [&] { f.voirfilm(kEmprunteur); }, fermer);
+  fermer();
+}
