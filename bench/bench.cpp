@@ -4,7 +4,7 @@
 #include "mesure.h"
 #include "storage/fichiers.h"
 #include "storage/reclassement.h"
-#include <QCoreApplication>
+#include <QApplication>
 #include <QFile>
 #include <QTemporaryDir>
 #include <cstdio>
@@ -22,10 +22,27 @@ QByteArray entreesDe(const QList<EntreeIndex> &entrees) {
     octets += e.versOctets();
   return octets;
 }
+
+// The offscreen platform warns at every window resize: keep the output readable.
+QtMessageHandler gestionnaireQt = nullptr;
+void filtrerMessages(QtMsgType type, const QMessageLogContext &contexte, const QString &message) {
+  if (!message.contains(QLatin1String("propagateSizeHints")) && gestionnaireQt)
+    gestionnaireQt(type, contexte, message);
+}
 } // namespace
 
+// The other commands, one file of bench/ each, on the same catalogue.
+void bench_suppression(const QString &dossierCatalogue);
+void bench_echange(const QString &dossierCatalogue);
+void bench_listes(const QString &dossierCatalogue);
+void bench_impression(const QString &dossierCatalogue);
+
 int main(int argc, char **argv) {
-  QCoreApplication app(argc, argv);
+  // Window and printing timings need widgets, with or without a display.
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY"))
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+  gestionnaireQt = qInstallMessageHandler(filtrerMessages);
+  QApplication app(argc, argv);
   const int n = argc > 1 ? std::clamp(QByteArray(argv[1]).toInt(), 1, 2000) : 2000;
   QTemporaryDir tmp;
   if (!tmp.isValid()) {
@@ -75,5 +92,11 @@ int main(int argc, char **argv) {
   mesurer("reclasser apres ajout d'une fiche", runs,
           [&] { reclassement::reclasserFichier(dossier, n, tabIndex); },
           [&] { ecrireIndex(dossier, entreesDe(ajout)); });
+  ecrireIndex(dossier, entreesDe(trie)); // the others start from a sorted catalogue
+
+  bench_suppression(dossier);
+  bench_echange(dossier);
+  bench_listes(dossier);
+  bench_impression(dossier);
   return 0;
 }

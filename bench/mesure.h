@@ -7,8 +7,13 @@
 
 // Runs `fn` `runs` times and prints "nom: median X.XXX ms (N runs)".
 // `preparer` runs before each run, outside the timing (to reset the files).
+// One untimed run first, so that the first line pays no more for a cold
+// process than the others.
 inline double mesurer(const char *nom, int runs, const std::function<void()> &fn,
                       const std::function<void()> &preparer = {}) {
+  if (preparer)
+    preparer();
+  fn();
   std::vector<double> ms;
   for (int i = 0; i < runs; ++i) {
     if (preparer)

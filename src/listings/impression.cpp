@@ -5,7 +5,6 @@
 #include "storage/fiche.h"
 #include "storage/variables.h"
 
-#include <QHeaderView>
 #include <QTableWidget>
 #include <QWidget>
 

@@ -53,6 +53,8 @@ void suivreDefaut(QPrinter &p) {
     if (p.outputFormat() != QPrinter::PdfFormat)
       preparerPdf(p);
   } else if (p.outputFormat() != QPrinter::NativeFormat || p.printerName() != defaut) {
+    // Any file name is ours (the user chose nothing): print on the printer.
+    p.setOutputFileName(QString());
     p.setOutputFormat(QPrinter::NativeFormat);
     p.setPrinterName(defaut);
   }

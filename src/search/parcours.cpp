@@ -83,11 +83,22 @@ int lettre(const QString &dossier, int nbFiches, int courante, QList<EntreeIndex
 }
 
 int pret(const QString &dossier, int nbFiches, int courante, QList<EntreeIndex> &tabIndex) {
+  // Every card is read in one go the first time one is needed (one read per
+  // card costs far more); card by card when dvd.lst is shorter than the count.
+  QList<Fiche> fiches;
+  bool lues = false, enBloc = false;
   auto prete = [&](const EntreeIndex &e) {
     // An entry pointing outside the live records is no card.
+    if (e.numero < 1 || e.numero > nbFiches)
+      return false;
+    if (!lues) {
+      enBloc = fichiers::lireFiches(dossier, 1, nbFiches, fiches);
+      lues = true;
+    }
+    if (enBloc)
+      return estPretee(fiches[e.numero - 1]);
     Fiche f;
-    return e.numero >= 1 && e.numero <= nbFiches && fichiers::lireFiche(dossier, e.numero, f) &&
-           estPretee(f);
+    return fichiers::lireFiche(dossier, e.numero, f) && estPretee(f);
   };
   if (const int p = parcourir(dossier, positions(courante + 1, nbFiches), tabIndex, prete))
     return p;

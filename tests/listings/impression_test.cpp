@@ -345,31 +345,6 @@ TEST(Impression, ConfirmationAnnulationEtSablier) {
   dlg.verifierTousConsommes();
 }
 
-TEST(Impression, ExecutionFidele) {
-  ImprimanteMemoire imp;
-  const MiseEnPage m = impression::mettreEnPage(grilleHistorique(70), imp);
-  impression::executer(m, imp);
-  QList<OpDessin> attendus = ops(m, OpDessin::Texte);
-  const QList<ImprimanteMemoire::Trace> textes = imp.textes();
-  ASSERT_EQ(textes.size(), attendus.size());
-  for (int i = 0; i < textes.size(); ++i) {
-    EXPECT_EQ(textes[i].texte, attendus[i].texte);
-    EXPECT_DOUBLE_EQ(textes[i].x, attendus[i].x);
-    EXPECT_DOUBLE_EQ(textes[i].y, attendus[i].y);
-    EXPECT_EQ(textes[i].points, attendus[i].points);
-    EXPECT_TRUE(textes[i].gras);
-    EXPECT_EQ(textes[i].largeurMax, attendus[i].largeurMax);
-  }
-  int pages = 0, lignes25 = 0;
-  for (const auto &t : imp.traces) {
-    pages += t.quoi == QLatin1String("page");
-    lignes25 += t.quoi == QLatin1String("ligne") && t.trait == 25;
-  }
-  EXPECT_EQ(pages, 1);
-  EXPECT_EQ(lignes25, 2);
-  EXPECT_EQ(imp.nomPolice(), QStringLiteral("Arial"));
-}
-
 TEST(ImpressionFenetre, ImprimeLaGrilleAffichee) {
   FenetreTest t;
   Filmorel &f = t.ouvrir(catalogue::numerotees(3));

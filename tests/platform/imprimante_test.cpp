@@ -43,17 +43,17 @@ GrilleImprimable catalogue(int n) {
   return g;
 }
 
-// The printer machine-wide is shared by every test: put it back as found.
+// The program's printer is shared by every test: leave it with no file
+// chosen, as at start.
 struct ImprimanteQtTest : ::testing::Test {
   QTemporaryDir dossier;
-  QString fichierAvant = imprimanteChoisie().outputFileName();
   void SetUp() override {
     if (!QPrinterInfo::defaultPrinterName().isEmpty())
       GTEST_SKIP() << "a printer is installed: these tests would print on paper";
   }
   void TearDown() override {
     imprimanteChoisieParUtilisateur(false);
-    imprimanteChoisie().setOutputFileName(fichierAvant);
+    imprimanteChoisie().setOutputFileName(QString());
   }
   QString chemin(const QString &nom) const { return QDir(dossier.path()).filePath(nom); }
 };

@@ -118,6 +118,8 @@ TEST(Parcours, PretEnDeuxPassages) {
   cartes[3].set(Champ::preter, "Non");
   catalogue::ecrire(d.path(), cartes);
   EXPECT_EQ(recherche::pret(d.path(), 5, 2, t), 2); // the only lent card is the current one
+  // A count above the records on disk: the cards there are read one by one.
+  EXPECT_EQ(recherche::pret(d.path(), 6, 3, t), 2);
 
   // An entry pointing outside the live records is skipped, not read.
   EntreeIndex faux;

@@ -1,0 +1,109 @@
+// The searches of the main window and the saving of a new card, on the
+// generated catalogue, through the window itself.
+#include "mainwindow/filmorel.h"
+#include "mesure.h"
+#include "platform/dialogues.h"
+#include "storage/fichiers.h"
+#include "storage/reglages.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <memory>
+
+namespace {
+// Answers every question the same way, asks nothing else.
+class DialoguesConstants : public Dialogues {
+public:
+  int reponse = Oui;
+  int message(const QString &, int, const QString &) override { return reponse; }
+  bool saisie(const QString &, const QString &, QString &, const QString &) override { return false; }
+  QString ouvrirFichier(const QString &, const QString &, const QString &, const QString &) override {
+    return {};
+  }
+  bool configurerImprimante() override { return false; }
+};
+
+void copier(const QString &source, const QString &cible) {
+  QDirIterator it(source, QDir::Files | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+  while (it.hasNext()) {
+    const QString chemin = it.next();
+    const QString relatif = QDir(source).relativeFilePath(chemin);
+    QDir(cible).mkpath(QFileInfo(relatif).path());
+    QFile::copy(chemin, QDir(cible).filePath(relatif));
+  }
+  for (const char *sous : {"historique", "jackets", "export"})
+    QDir(cible).mkpath(QString::fromLatin1(sous));
+}
+
+std::unique_ptr<Filmorel> ouvrir(const QString &dossier, Dialogues &dlg) {
+  const QString avant = QDir::currentPath();
+  QDir::setCurrent(dossier);
+  auto f = std::make_unique<Filmorel>(&dlg);
+  f->demarrer();
+  QDir::setCurrent(avant);
+  return f;
+}
+} // namespace
+
+void bench_recherche(const QString &dossierCatalogue) {
+  if (!qobject_cast<QApplication *>(QCoreApplication::instance())) {
+    std::printf("recherche: no QApplication, skipped\n");
+    return;
+  }
+  QTemporaryDir tmp;
+  if (!tmp.isValid())
+    return;
+  const QString dossier = tmp.path() + u'/';
+  copier(dossierCatalogue, tmp.path());
+  Reglages r;
+  reglages::lire(cheminDans(dossier, QStringLiteral("dvd.ini")), r);
+  const int n = qMin(r.nbFiches, fichiers::nbEntreesSurDisque(dossier));
+  if (n < 2)
+    return;
+  const int runs = 21;
+  DialoguesConstants dlg;
+
+  {
+    auto f = ouvrir(dossier, dlg);
+    dlg.reponse = Dialogues::OK;
+    mesurer("rechercher un titre absent (tout l'index)", runs, [&] {
+      f->v().reponseTexte = QStringLiteral("titre qui n'existe pas");
+      f->recherchetitre();
+    });
+
+    EntreeIndex derniere;
+    fichiers::lireEntree(dossier, n, derniere);
+    mesurer("rechercher le code-barres de la derniere fiche", runs,
+            [&] { f->eansearch->setText(derniere.ean()); }, [&] { f->afficherPosition(1); });
+
+    mesurer("rechercher le prochain pret", runs, [&] { f->recherchepret(); }, [&] { f->afficherPosition(1); });
+  }
+
+  // A catalogue of n - 1 cards (the last record left out) receives card n:
+  // appended, re-sorted from the end to the front, then shown.
+  QList<EntreeIndex> entrees;
+  fichiers::lireEntrees(dossier, 1, n, entrees);
+  entrees.removeIf([n](const EntreeIndex &e) { return e.numero == n; });
+  std::unique_ptr<Filmorel> f;
+  auto preparer = [&] {
+    f.reset();
+    for (int p = 0; p < entrees.size(); ++p)
+      fichiers::ecrireEntree(dossier, p + 1, entrees[p]);
+    Reglages moins = r;
+    moins.nbFiches = int(entrees.size());
+    reglages::sauver(cheminDans(dossier, QStringLiteral("dvd.ini")), moins);
+    f = ouvrir(dossier, dlg);
+    dlg.reponse = Dialogues::Oui;
+    f->ean->setText(QStringLiteral("9999999999999"));
+    f->recherche();
+    f->titre->setText(QStringLiteral("A"));
+  };
+  mesurer("enregistrer une nouvelle fiche (ajout, reclassement, affichage)", runs, [&] { f->validation(); },
+          preparer);
+  f.reset();
+}
