@@ -57,6 +57,11 @@ ListPret::ListPret(Filmorel &principale) : QWidget(nullptr), m_principale(&princ
   Grille->setEditTriggers(QAbstractItemView::NoEditTriggers);
   Grille->setSelectionMode(QAbstractItemView::SingleSelection);
   Grille->setWordWrap(false);
+  // The widths are given in twips for a small grid font: a date must fit in
+  // 1100 twips.
+  QFont petite = Grille->font();
+  petite.setPointSize(8);
+  Grille->setFont(petite);
 
   Ok = new QPushButton(QStringLiteral("OK"), this);
   Ok->setObjectName(QStringLiteral("Ok"));

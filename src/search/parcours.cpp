@@ -83,18 +83,18 @@ int lettre(const QString &dossier, int nbFiches, int courante, QList<EntreeIndex
 }
 
 int pret(const QString &dossier, int nbFiches, int courante, QList<EntreeIndex> &tabIndex) {
-  // Every card is read in one go the first time one is needed (one read per
-  // card costs far more); card by card when dvd.lst is shorter than the count.
+  // A lent card is usually near: the first cards are read one by one; past
+  // that, every card in one read, which costs less than many single reads.
+  constexpr int kLecturesSeules = 32;
   QList<Fiche> fiches;
-  bool lues = false, enBloc = false;
+  int seules = 0;
+  bool enBloc = false;
   auto prete = [&](const EntreeIndex &e) {
     // An entry pointing outside the live records is no card.
     if (e.numero < 1 || e.numero > nbFiches)
       return false;
-    if (!lues) {
+    if (++seules == kLecturesSeules)
       enBloc = fichiers::lireFiches(dossier, 1, nbFiches, fiches);
-      lues = true;
-    }
     if (enBloc)
       return estPretee(fiches[e.numero - 1]);
     Fiche f;

@@ -121,6 +121,16 @@ TEST(Parcours, PretEnDeuxPassages) {
   // A count above the records on disk: the cards there are read one by one.
   EXPECT_EQ(recherche::pret(d.path(), 6, 3, t), 2);
 
+  // Far from the current card (past the first few single reads).
+  QList<Fiche> longue = catalogue::numerotees(40);
+  longue[1].set(Champ::preter, "Oui");
+  catalogue::ecrire(d.path(), longue);
+  EXPECT_EQ(recherche::pret(d.path(), 40, 3, t), 2);
+  longue[38].set(Champ::preter, "Oui");
+  catalogue::ecrire(d.path(), longue);
+  EXPECT_EQ(recherche::pret(d.path(), 40, 3, t), 39);
+  catalogue::ecrire(d.path(), cartes);
+
   // An entry pointing outside the live records is skipped, not read.
   EntreeIndex faux;
   ASSERT_TRUE(fichiers::lireEntree(d.path(), 2, faux));
