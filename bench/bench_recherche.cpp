@@ -82,6 +82,16 @@ void bench_recherche(const QString &dossierCatalogue) {
             [&] { f->eansearch->setText(derniere.ean()); }, [&] { f->afficherPosition(1); });
 
     mesurer("rechercher le prochain pret", runs, [&] { f->recherchepret(); }, [&] { f->afficherPosition(1); });
+
+    // No lent card at all: both passes, then the message.
+    QList<Fiche> fiches;
+    fichiers::lireFiches(dossier, 1, n, fiches);
+    for (int i = 0; i < fiches.size(); ++i)
+      if (fiches[i].get(Champ::preter) == QLatin1String("Oui")) {
+        fiches[i].set(Champ::preter, QStringLiteral("Non"));
+        fichiers::ecrireFiche(dossier, i + 1, fiches[i]);
+      }
+    mesurer("rechercher un pret sans aucun pret (deux passages)", runs, [&] { f->recherchepret(); });
   }
 
   // A catalogue of n - 1 cards (the last record left out) receives card n:

@@ -128,23 +128,33 @@ QStringList titresCatalogue(const QString &dossier, int nbFiches, QList<EntreeIn
 
 // ---------------------------------------------------------------- export.xls
 
-QByteArray ligneTableur(const Fiche &f) {
-  QByteArray ligne;
-  ligne.reserve(Fiche::Taille + int(kChamps.size()) + 1);
+namespace {
+// Windows-1252 keeps CR and LF at their ASCII bytes and takes one byte per
+// character: the cleaning works on the record's bytes, field widths intact.
+void ajouterLigneTableur(QByteArray &ligne, const Fiche &f) {
+  const QByteArray record = f.versOctets();
   for (std::size_t i = 0; i < kChamps.size(); ++i) {
     const Champ c = static_cast<Champ>(i);
-    QString champ = f.get(c);
-    if (champ.contains(u'\r') || champ.contains(u'\n')) {
-      if (c == Champ::titre)
-        champ = ajuster(champ.replace(u'\r', QStringLiteral(" : ")).remove(u'\n'), largeur(c));
-      else if (c == Champ::acteurs || c == Champ::resumer)
-        champ = ajuster(champ.remove(u'\r').remove(u'\n'), largeur(c));
-    }
+    const QByteArrayView champ(record.constData() + kChamps[i].offset, kChamps[i].largeur);
     if (i > 0)
       ligne += ';';
-    ligne += cp1252::encode(champ);
+    const bool nettoye = c == Champ::titre || c == Champ::acteurs || c == Champ::resumer;
+    if (nettoye && (champ.contains('\r') || champ.contains('\n'))) {
+      QByteArray texte = champ.toByteArray();
+      texte.replace("\r", c == Champ::titre ? " : " : "").replace("\n", "");
+      ligne += texte.leftJustified(kChamps[i].largeur, ' ', true);
+    } else {
+      ligne += champ;
+    }
   }
-  return ligne + "\r\n";
+  ligne += "\r\n";
+}
+} // namespace
+
+QByteArray ligneTableur(const Fiche &f) {
+  QByteArray ligne;
+  ajouterLigneTableur(ligne, f);
+  return ligne;
 }
 
 BilanTableur ecrireTableur(const QString &dossier, int nbFiches, QList<EntreeIndex> &tabIndex,
@@ -152,7 +162,7 @@ BilanTableur ecrireTableur(const QString &dossier, int nbFiches, QList<EntreeInd
   BilanTableur bilan;
   const QList<std::optional<Fiche>> fiches = fichesEnOrdre(dossier, nbFiches, tabIndex);
   QByteArray contenu;
-  contenu.reserve(fiches.size() * 1041);
+  contenu.reserve(fiches.size() * (Fiche::Taille + qsizetype(kChamps.size()) + 1));
   for (int p = 1; p <= fiches.size(); ++p) {
     avancer(progression, p);
     // A card that cannot be read is left out rather than written as the
@@ -161,7 +171,7 @@ BilanTableur ecrireTableur(const QString &dossier, int nbFiches, QList<EntreeInd
       ++bilan.illisibles;
       continue;
     }
-    contenu += ligneTableur(*fiches[p - 1]);
+    ajouterLigneTableur(contenu, *fiches[p - 1]);
     ++bilan.lignes;
   }
   bilan.ecrit = ecrireFichier(fichier, contenu);

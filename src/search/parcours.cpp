@@ -83,22 +83,29 @@ int lettre(const QString &dossier, int nbFiches, int courante, QList<EntreeIndex
 }
 
 int pret(const QString &dossier, int nbFiches, int courante, QList<EntreeIndex> &tabIndex) {
-  // A lent card is usually near: the first cards are read one by one; past
-  // that, every card in one read, which costs less than many single reads.
-  constexpr int kLecturesSeules = 32;
-  QList<Fiche> fiches;
-  int seules = 0;
-  bool enBloc = false;
+  // A lent card is usually near: the first cards are read one at a time;
+  // past that, the whole file in one read costs less than many opens. The
+  // second pass reads no card again.
+  constexpr int kLecturesSeules = 64;
+  enum : char { Inconnu, Prete, Libre };
+  QList<char> etat(nbFiches + 1, Inconnu);
+  int lectures = 0;
   auto prete = [&](const EntreeIndex &e) {
     // An entry pointing outside the live records is no card.
     if (e.numero < 1 || e.numero > nbFiches)
       return false;
-    if (++seules == kLecturesSeules)
-      enBloc = fichiers::lireFiches(dossier, 1, nbFiches, fiches);
-    if (enBloc)
-      return estPretee(fiches[e.numero - 1]);
-    Fiche f;
-    return fichiers::lireFiche(dossier, e.numero, f) && estPretee(f);
+    char &s = etat[e.numero];
+    if (s == Inconnu && ++lectures == kLecturesSeules) {
+      QList<Fiche> fiches;
+      if (fichiers::lireFiches(dossier, 1, nbFiches, fiches))
+        for (int n = 1; n <= nbFiches; ++n)
+          etat[n] = estPretee(fiches[n - 1]) ? Prete : Libre;
+    }
+    if (s == Inconnu) {
+      Fiche f;
+      s = fichiers::lireFiche(dossier, e.numero, f) && estPretee(f) ? Prete : Libre;
+    }
+    return s == Prete;
   };
   if (const int p = parcourir(dossier, positions(courante + 1, nbFiches), tabIndex, prete))
     return p;

@@ -104,25 +104,6 @@ TEST(EchangeFichiers, ExportDatSEcritEtSeRelitListeParListe) {
             "0\r\nFilm\r\n\r\nA  B\r\n\r\n\r\n\r\n\r\n");
 }
 
-TEST(EchangeFichiers, ExportLstNeDonneQueDesFichesEntieres) {
-  const Fiche a = catalogue::fiche("1", "A"), b = catalogue::fiche("2", "B");
-  QByteArray octets = a.versOctets() + b.versOctets();
-  EXPECT_EQ(echange::lireExportLst(octets), (QList<Fiche>{a, b}));
-  octets += catalogue::fiche("3", "C").versOctets().left(500);
-  EXPECT_EQ(echange::lireExportLst(octets), (QList<Fiche>{a, b}));
-
-  Fiche lent = catalogue::fiche("4", "D");
-  lent.set(Champ::preter, "Oui");
-  lent.set(Champ::datepret, "01/01/2020");
-  lent.set(Champ::nom, "Durand");
-  const QByteArray r = echange::ficheExportee(lent).versOctets();
-  EXPECT_EQ(r.mid(216, 19), QByteArray(19, ' '));        // buyer and purchase date
-  EXPECT_EQ(r.mid(954, 43), "Non" + QByteArray(40, ' ')); // lent flag, date, borrower
-  EXPECT_EQ(r.left(216), lent.versOctets().left(216));
-  EXPECT_EQ(r.mid(235, 719), lent.versOctets().mid(235, 719));
-  EXPECT_EQ(r.right(20), lent.versOctets().right(20));
-}
-
 TEST(EchangeFichiers, UneJacketNeSortPasDeSonDossierNiNeSEfface) {
   EXPECT_EQ(echange::nomJacket(catalogue::fiche(" 123 ", "A")), "123");
   for (const char *ean : {"../../etc/x", "a\\b", "c:x", "", "  ", ".."})

@@ -186,14 +186,11 @@ TEST(EchangeFenetre, ExportDeDeuxFichesSurCinquante) {
   ASSERT_EQ(lst.size(), 2034);
   EXPECT_TRUE(lst.startsWith("3000000000003Film 003 "));
   EXPECT_EQ(lst.mid(1017, 13), "3000000000007");
-  const QByteArray septieme = cartes[6].versOctets();
-  for (int k : {0, 1017}) {
-    EXPECT_EQ(lst.mid(k + 216, 19), QByteArray(19, ' ')) << k;           // buyer, purchase date
-    EXPECT_EQ(lst.mid(k + 954, 43), "Non" + QByteArray(40, ' ')) << k;   // lent, loan date, borrower
-  }
-  EXPECT_EQ(lst.mid(1017, 216), septieme.left(216));
-  EXPECT_EQ(lst.mid(1017 + 235, 719), septieme.mid(235, 719));
-  EXPECT_EQ(lst.right(20), septieme.right(20));
+  // Buyer and purchase date, loan state, date and borrower blanked; the rest as stored.
+  QByteArray septieme = cartes[6].versOctets();
+  septieme.replace(216, 19, QByteArray(19, ' ')).replace(954, 43, "Non" + QByteArray(40, ' '));
+  EXPECT_EQ(lst.mid(1017), septieme);
+  EXPECT_EQ(lst.mid(216, 19), QByteArray(19, ' '));
   // The lists as the combo boxes hold them (the sorted ones ignore case).
   EXPECT_EQ(catalogue::contenu(t.chemin("export/export.dat")),
             cp1252::encode("2\r\nAction\r\nComédie\r\nFilm\r\n\r\n\r\nDolby Digital 5.1\r\nDTS\r\nMono\r\n\r\n"

@@ -114,7 +114,6 @@ TEST(ListPretFenetre, EchapOkEtCaseDeFermetureFermentPareil) {
   Filmorel &f = t.ouvrir(catalogue::numerotees(3));
   for (int maniere = 0; maniere < 3; ++maniere) {
     marquerIni(t);
-    f.v().typeListe = 2;
     QPointer<ListPret> w = catalogueListe(t, Dialogues::Non);
     ASSERT_TRUE(w);
     if (maniere == 0)
