@@ -37,6 +37,7 @@ void bench_echange(const QString &dossierCatalogue);
 void bench_listes(const QString &dossierCatalogue);
 void bench_impression(const QString &dossierCatalogue);
 void bench_fenetre(const QString &dossierCatalogue);
+void bench_recherche(const QString &dossierCatalogue);
 
 int main(int argc, char **argv) {
   // Window and printing timings need widgets, with or without a display.
@@ -99,6 +100,7 @@ int main(int argc, char **argv) {
   bench_echange(dossier);
   bench_listes(dossier);
   bench_impression(dossier);
+  bench_recherche(dossier);
   bench_fenetre(dossier);
   return 0;
 }
