@@ -10,8 +10,7 @@
 #include <gtest/gtest.h>
 
 namespace {
-QByteArray cp(const QString &s) { return cp1252::encode(s); }
-QByteArray pad(const QString &s, int n) { return cp(s.leftJustified(n, u' ', true)); }
+QByteArray pad(const QString &s, int n) { return cp1252::encode(s.leftJustified(n, u' ', true)); }
 
 void ecrireOctets(const QString &chemin, const QByteArray &octets) {
   QFile f(chemin);
@@ -34,14 +33,8 @@ TEST(EchangeTableur, UneLigneParFicheAPleineLargeurSansSauterDeLigne) {
 
   const echange::BilanTableur bilan = echange::ecrireTableur(d.path(), 3, tab, xls);
   EXPECT_TRUE(bilan.ecrit);
-  EXPECT_EQ(bilan.lignes, 3);
   const QList<QByteArray> lignes = catalogue::contenu(xls).split('\n');
   ASSERT_EQ(lignes.size(), 4);
-  EXPECT_TRUE(lignes[3].isEmpty());
-  for (int i = 0; i < 3; ++i) {
-    EXPECT_EQ(lignes[i].size(), 1040) << i; // 1,039 characters and the CR
-    EXPECT_TRUE(lignes[i].endsWith('\r'));
-  }
   // Index order; the ";" of the title is written as it is (no quoting).
   const QByteArray attendue = "2222222222222;" + pad("Alien; le huitième", 100) + ";2     ;2001;120;1;Fr/Ang   ;" +
                               "Film        ;Fr/Ang   ;" + pad("Autre", 26) + ";" + pad("", 30) + ";Oui;Moi      ;" +
@@ -49,16 +42,13 @@ TEST(EchangeTableur, UneLigneParFicheAPleineLargeurSansSauterDeLigne) {
                               pad("", 580) + ";Oui;" + pad("", 10) + ";" + pad("Durand", 30) + ";" +
                               pad("2222222222222.jpg", 20) + "\r";
   EXPECT_EQ(lignes[0], attendue);
-  EXPECT_EQ(lignes[0].count(';'), 23);
   EXPECT_TRUE(lignes[1].startsWith("3333333333333;Brazil "));
   // Line breaks leave the title, the actors and the synopsis.
+  EXPECT_EQ(lignes[2].size(), 1040);
   EXPECT_EQ(lignes[2].mid(14, 100), pad("Zorro : le retour", 100));
-  // Field 18 (actors) starts at its record offset plus 17 separators.
-  EXPECT_EQ(lignes[2].mid(279 + 17, 95 + 1 + 20),
-            pad("GuyWilliams", 95) + ";Ligne un.Ligne deux.");
+  EXPECT_EQ(lignes[2].mid(279 + 17, 95 + 1 + 20), pad("GuyWilliams", 95) + ";Ligne un.Ligne deux.");
 
-  // An entry pointing outside the live records is left out, not written as
-  // the card before it again.
+  // An entry pointing outside the live records is left out, not written as the card before it again.
   EntreeIndex e;
   ASSERT_TRUE(fichiers::lireEntree(d.path(), 2, e));
   e.numero = 9;
@@ -69,9 +59,8 @@ TEST(EchangeTableur, UneLigneParFicheAPleineLargeurSansSauterDeLigne) {
   EXPECT_EQ(catalogue::contenu(xls).size(), 2 * 1041);
 
   // A file that cannot be replaced is reported as not written.
-  const QString dossierXls = QDir(d.path()).filePath("bloque.xls");
   QDir(d.path()).mkdir("bloque.xls");
-  EXPECT_FALSE(echange::ecrireTableur(d.path(), 3, tab, dossierXls).ecrit);
+  EXPECT_FALSE(echange::ecrireTableur(d.path(), 3, tab, QDir(d.path()).filePath("bloque.xls")).ecrit);
 }
 
 TEST(EchangeFichiers, ExportDatSEcritEtSeRelitListeParListe) {
@@ -83,21 +72,12 @@ TEST(EchangeFichiers, ExportDatSEcritEtSeRelitListeParListe) {
   EXPECT_EQ(lu.nombre, 2);
   EXPECT_EQ(lu.listes, listes);
 
-  // LF alone, blanks around the count, no borrower.
-  lu = echange::lireExportDat(" 3 \nA\n\nB\n\nC\n\nD\n\n");
-  EXPECT_EQ(lu.nombre, 3);
-  EXPECT_EQ(lu.listes, (echange::Listes{{"A"}, {"B"}, {"C"}, {"D"}, {}}));
-
-  // Cut short: what is there stays.
-  lu = echange::lireExportDat("4\r\nAction\r\n\r\nGaum");
+  // LF alone, blanks around the count, cut short: what is there stays.
+  lu = echange::lireExportDat(" 4 \nAction\n\nGaum");
   EXPECT_EQ(lu.nombre, 4);
   EXPECT_EQ(lu.listes, (echange::Listes{{"Action"}, {"Gaum"}, {}, {}, {}}));
-
-  for (const char *illisible : {"", "deux\r\n", "-1\r\n"}) {
-    lu = echange::lireExportDat(illisible);
-    EXPECT_FALSE(lu.nombreLu) << illisible;
-    EXPECT_EQ(lu.nombre, 0);
-  }
+  for (const char *illisible : {"", "deux\r\n", "-1\r\n"})
+    EXPECT_FALSE(echange::lireExportDat(illisible).nombreLu) << illisible;
 
   // A line break inside an item or a blank item would put the lists out of step.
   EXPECT_EQ(echange::contenuExportDat(0, {{"Film", "  "}, {"A\r\nB"}, {}, {}, {""}}),
@@ -117,7 +97,6 @@ TEST(EchangeFichiers, UneJacketNeSortPasDeSonDossierNiNeSEfface) {
   EXPECT_EQ(catalogue::contenu(dst), "nouvelle");
   EXPECT_FALSE(echange::copierJacket(src, src));
   EXPECT_EQ(catalogue::contenu(src), "nouvelle");
-  EXPECT_FALSE(echange::copierJacket(QDir(d.path()).filePath("absente.jpg"), dst));
 }
 
 TEST(EchangeImport, UneEcritureRefuseeArreteLImportSansCompterLaFiche) {
@@ -127,15 +106,12 @@ TEST(EchangeImport, UneEcritureRefuseeArreteLImportSansCompterLaFiche) {
   QDir(d.path()).mkdir("dvd.lst");
   int nbFiches = 2;
   QList<EntreeIndex> tab(2001);
-  const QList<Fiche> fiches = {catalogue::fiche("5", "E"), catalogue::fiche("6", "F")};
   const echange::BilanImport b =
-      echange::importerFiches(d.path(), nbFiches, tab, fiches, {0, 1}, {}, [](auto &, auto &) { return true; });
+      echange::importerFiches(d.path(), nbFiches, tab, {catalogue::fiche("5", "E"), catalogue::fiche("6", "F")},
+                              {0, 1}, {}, [](auto &, auto &) { return true; });
   EXPECT_EQ(b.inserees, 0);
   EXPECT_TRUE(b.echecEcriture);
   EXPECT_EQ(b.nonEcrites, 2);
   EXPECT_EQ(nbFiches, 2);
   EXPECT_EQ(fichiers::nbEntreesSurDisque(d.path()), 2);
-
-  EXPECT_EQ(echange::nouveauxItems({"Action", "Film"}, {"Film", "action", "Western", "action"}),
-            (QStringList{"action", "Western"}));
 }

@@ -8,8 +8,8 @@
 using listes::Critere;
 
 namespace {
-Fiche carte(Champ c, const QString &valeur) {
-  Fiche f = catalogue::fiche("3000000000001", "Titre");
+Fiche carte(Champ c, const QString &valeur, const QString &titre = "Titre") {
+  Fiche f = catalogue::fiche("3000000000001", titre);
   f.set(c, valeur);
   return f;
 }
@@ -24,15 +24,10 @@ QStringList colonne(const Listing &l, int c) {
 
 TEST(ListingContenu, TriParDateStableEtDatesIllisibles) {
   Listing l = listes::nouveauCatalogue();
-  for (const auto &[titre, date] : QList<QPair<QString, QString>>{{"Alpha", "12/03/2004"},
-                                                                 {"Bravo", ""},
-                                                                 {"Charlie", "01/02/2003"},
-                                                                 {"Delta", "12/03/2004"},
-                                                                 {"Echo", "??/??/????"},
-                                                                 {"Foxtrot", "02/01/1999"},
-                                                                 {"Golf", "31/12/1998"}}) {
-    Fiche f = catalogue::fiche("3000000000001", titre);
-    f.set(Champ::dateachat, date);
+  const char *titres[] = {"Alpha", "Bravo", "Charlie", "Delta", "Echo", "Foxtrot", "Golf"};
+  const char *dates[] = {"12/03/2004", "", "01/02/2003", "12/03/2004", "??/??/????", "02/01/1999", "31/12/1998"};
+  for (int i = 0; i < 7; ++i) {
+    const Fiche f = carte(Champ::dateachat, dates[i], titres[i]);
     listes::ajouterAuCatalogue(l, EntreeIndex{}, &f);
   }
   listes::trierParDate(l);
@@ -54,12 +49,9 @@ TEST(ListingContenu, TestsDesCriteres) {
   EXPECT_TRUE(listes::correspond(Critere::Genre, "Action", carte(Champ::genre, " Action")));
   EXPECT_FALSE(listes::correspond(Critere::Genre, "action", carte(Champ::genre, "Action")));
   EXPECT_FALSE(listes::correspond(Critere::Genre, "Action ", carte(Champ::genre, "Action")));
-
   // The others: upper-case substring of the trimmed field.
-  EXPECT_TRUE(listes::correspond(Critere::Editeur, "warner", carte(Champ::editeur, "WARNER HOME VIDEO")));
-  EXPECT_TRUE(listes::correspond(Critere::Editeur, " gaumont ", carte(Champ::editeur, "Gaumont")));
+  EXPECT_TRUE(listes::correspond(Critere::Editeur, " warner ", carte(Champ::editeur, "WARNER HOME VIDEO")));
   EXPECT_TRUE(listes::correspond(Critere::Terme, "é", carte(Champ::titre, "LE PÈRE ET L'ÉTÉ")));
-  EXPECT_TRUE(listes::correspond(Critere::Acheteur, "pa", carte(Champ::achat, "Paul")));
   EXPECT_FALSE(listes::correspond(Critere::Acheteur, "?", carte(Champ::achat, "Moi")));
   // An empty criterion finds every field that is not blank.
   EXPECT_TRUE(listes::correspond(Critere::Editeur, "", carte(Champ::editeur, "Autre")));
