@@ -113,35 +113,6 @@ TEST(Reclassement, OrderIsBinaryAndMarkedEntriesGoLast) {
   EXPECT_FALSE(reclassement::avant(entree("  Dune", 1), entree("Dune", 2)));
 }
 
-TEST(Reclassement, OnlyEntriesThatTookPartInAnExchangeAreRewritten) {
-  // Leading blanks show whether an entry was rewritten.
-  const EntreeIndex a = entree("Alpha", 1, "1", "  1/1/2001");
-  const EntreeIndex c = entree("  Charlie", 2, "2", " 2/2/2002");
-  const EntreeIndex b = entree(" Bravo", 3, "3", "  3/3/2003");
-  const EntreeIndex z = entree("  Zulu", 4, "4", "  4/4/2004");
-  auto gauche = [](EntreeIndex e) {
-    e.cle = ajuster(e.ean(), 13) + ajuster(rogner(e.titre()), 100) + ajuster(rogner(e.dateachat()), 10);
-    return e;
-  };
-  {
-    // Bravo ends where it started, but was exchanged twice on the way.
-    Catalogue cat({c, b, a});
-    QList<EntreeIndex> tab;
-    ASSERT_TRUE(reclassement::reclasserFichier(cat.dir.path(), 3, tab));
-    EXPECT_EQ(contenu(cat.idx()), index({gauche(a), gauche(b), gauche(c)}));
-  }
-  {
-    // Already in order, or a single card: nothing is written.
-    Catalogue cat({a, b, c, z});
-    const QDateTime avant = QFileInfo(cat.idx()).lastModified();
-    QList<EntreeIndex> tab;
-    ASSERT_TRUE(reclassement::reclasserFichier(cat.dir.path(), 4, tab));
-    EXPECT_EQ(contenu(cat.idx()), index({a, b, c, z}));
-    ASSERT_TRUE(reclassement::reclasserFichier(cat.dir.path(), 1, tab));
-    EXPECT_EQ(QFileInfo(cat.idx()).lastModified(), avant);
-  }
-}
-
 TEST(Reclassement, SameBytesAsTheStepByStepSortOnRandomCatalogues) {
   const QStringList pool{"Dune", " Dune", "dune", "Alien", "Été", "ZZZZZZZZZZ", "ZZZZZZZZZZ bis",
                          "Zorro", "Le Mépris", "Le Mepris", "A\r\nB", "  ", "Œdipe", "Brazil"};
