@@ -1,4 +1,5 @@
 #include "mesure.h"
+#include "outils.h"
 
 #include "mainwindow/filmorel.h"
 #include "platform/dialogues.h"
@@ -8,26 +9,14 @@
 #include <QScrollBar>
 #include <cstdio>
 
-namespace {
-// Answers every box with its first button, without showing anything.
-class DialoguesMuets : public Dialogues {
-public:
-  int message(const QString &, int, const QString &) override { return OK; }
-  bool saisie(const QString &, const QString &, QString &r, const QString &) override {
-    r.clear();
-    return false;
-  }
-  QString ouvrirFichier(const QString &, const QString &, const QString &, const QString &) override { return {}; }
-  bool configurerImprimante() override { return false; }
-};
-} // namespace
 
 // Start-up of the main window on the catalogue (to the first card shown),
 // next to an empty Qt window, and browsing every position.
 void bench_fenetre(const QString &dossierCatalogue) {
   const QString avant = QDir::currentPath();
   QDir::setCurrent(dossierCatalogue);
-  DialoguesMuets dlg;
+  DialoguesFixes dlg;
+  dlg.reponse = Dialogues::OK;
   const double vide = mesurer("fenetre Qt vide: creer et montrer", 11, [] {
     QMainWindow w;
     w.resize(1090, 690);

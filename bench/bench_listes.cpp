@@ -4,6 +4,7 @@
 #include "listings/listpret.h"
 #include "mainwindow/filmorel.h"
 #include "mesure.h"
+#include "outils.h"
 #include "platform/dialogues.h"
 #include "storage/fichiers.h"
 #include "storage/historique.h"
@@ -17,29 +18,6 @@
 #include <cstdio>
 
 namespace {
-// Answers every question the same way, asks nothing else.
-class DialoguesFixes : public Dialogues {
-public:
-  int reponse = Oui;
-  int message(const QString &, int, const QString &) override { return reponse; }
-  bool saisie(const QString &, const QString &, QString &, const QString &) override { return false; }
-  QString ouvrirFichier(const QString &, const QString &, const QString &, const QString &) override {
-    return {};
-  }
-  bool configurerImprimante() override { return false; }
-};
-
-void copierDossier(const QString &source, const QString &cible) {
-  QDirIterator it(source, QDir::Files | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
-  while (it.hasNext()) {
-    const QString chemin = it.next();
-    const QString relatif = QDir(source).relativeFilePath(chemin);
-    QDir(cible).mkpath(QFileInfo(relatif).path());
-    QFile::copy(chemin, QDir(cible).filePath(relatif));
-  }
-  for (const char *sous : {"historique", "jackets", "export"})
-    QDir(cible).mkpath(QString::fromLatin1(sous));
-}
 
 const QString kEmprunteur = QStringLiteral("Bench Emprunteur");
 

@@ -2,6 +2,7 @@
 // generated catalogue, through the window itself.
 #include "mainwindow/filmorel.h"
 #include "mesure.h"
+#include "outils.h"
 #include "platform/dialogues.h"
 #include "storage/fichiers.h"
 #include "storage/reglages.h"
@@ -16,29 +17,6 @@
 #include <memory>
 
 namespace {
-// Answers every question the same way, asks nothing else.
-class DialoguesConstants : public Dialogues {
-public:
-  int reponse = Oui;
-  int message(const QString &, int, const QString &) override { return reponse; }
-  bool saisie(const QString &, const QString &, QString &, const QString &) override { return false; }
-  QString ouvrirFichier(const QString &, const QString &, const QString &, const QString &) override {
-    return {};
-  }
-  bool configurerImprimante() override { return false; }
-};
-
-void copier(const QString &source, const QString &cible) {
-  QDirIterator it(source, QDir::Files | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
-  while (it.hasNext()) {
-    const QString chemin = it.next();
-    const QString relatif = QDir(source).relativeFilePath(chemin);
-    QDir(cible).mkpath(QFileInfo(relatif).path());
-    QFile::copy(chemin, QDir(cible).filePath(relatif));
-  }
-  for (const char *sous : {"historique", "jackets", "export"})
-    QDir(cible).mkpath(QString::fromLatin1(sous));
-}
 
 std::unique_ptr<Filmorel> ouvrir(const QString &dossier, Dialogues &dlg) {
   const QString avant = QDir::currentPath();
@@ -59,14 +37,14 @@ void bench_recherche(const QString &dossierCatalogue) {
   if (!tmp.isValid())
     return;
   const QString dossier = tmp.path() + u'/';
-  copier(dossierCatalogue, tmp.path());
+  copierDossier(dossierCatalogue, tmp.path());
   Reglages r;
   reglages::lire(cheminDans(dossier, QStringLiteral("dvd.ini")), r);
   const int n = qMin(r.nbFiches, fichiers::nbEntreesSurDisque(dossier));
   if (n < 2)
     return;
   const int runs = 21;
-  DialoguesConstants dlg;
+  DialoguesFixes dlg;
 
   {
     auto f = ouvrir(dossier, dlg);

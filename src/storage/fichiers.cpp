@@ -147,3 +147,23 @@ void creerSiAbsents(const QString &dossier) {
 }
 
 } // namespace fichiers
+
+bool fichiers::ecrirePositions(const QString &dossier, const QList<EntreeIndex> &entrees,
+                               const QList<int> &positions) {
+  if (positions.isEmpty())
+    return true;
+  QFile f(cheminDans(dossier, QStringLiteral("dvd.idx")));
+  if (!f.open(QIODevice::ReadWrite))
+    return false;
+  for (qsizetype i = 0; i < positions.size();) {
+    qsizetype j = i;
+    QByteArray octets;
+    do
+      octets += entrees[positions[j]].versOctets();
+    while (++j < positions.size() && positions[j] == positions[j - 1] + 1);
+    if (!f.seek(qint64(positions[i]) * EntreeIndex::Taille) || f.write(octets) != octets.size())
+      return false;
+    i = j;
+  }
+  return f.flush();
+}

@@ -28,6 +28,9 @@ bool lireEntree(const QString &dossier, int position, EntreeIndex &entree);
 // untouched) unless the file holds all of them.
 bool lireEntrees(const QString &dossier, int premiere, int nombre, QList<EntreeIndex> &entrees);
 bool ecrireEntree(const QString &dossier, int position, const EntreeIndex &entree);
+// Writes entries[p] at 0-based index position p for each of `positions`
+// (ascending), consecutive positions in one write.
+bool ecrirePositions(const QString &dossier, const QList<EntreeIndex> &entrees, const QList<int> &positions);
 // Number of whole records the files hold.
 int nbFichesSurDisque(const QString &dossier);
 int nbEntreesSurDisque(const QString &dossier);

@@ -40,25 +40,6 @@ EntreeIndex reecrite(const EntreeIndex &e) {
   return r;
 }
 
-// Writes the given 0-based positions, consecutive ones in one go.
-bool ecrire(const QString &dossier, const QList<EntreeIndex> &entrees, const QList<int> &positions) {
-  if (positions.isEmpty())
-    return true;
-  QFile f(cheminDans(dossier, QStringLiteral("dvd.idx")));
-  if (!f.open(QIODevice::ReadWrite))
-    return false;
-  for (qsizetype i = 0; i < positions.size();) {
-    qsizetype j = i;
-    QByteArray octets;
-    do
-      octets += entrees[positions[j]].versOctets();
-    while (++j < positions.size() && positions[j] == positions[j - 1] + 1);
-    if (!f.seek(qint64(positions[i]) * EntreeIndex::Taille) || f.write(octets) != octets.size())
-      return false;
-    i = j;
-  }
-  return f.flush();
-}
 } // namespace
 
 namespace reclassement {
@@ -125,7 +106,7 @@ bool reclasserFichier(const QString &dossier, int nbFiches, QList<EntreeIndex> &
   if (nbFiches > fichiers::MaxFiches || !fichiers::lireEntrees(dossier, 1, nbFiches, entrees))
     return false;
   const QList<int> ecrites = trier(entrees, progression);
-  if (!ecrire(dossier, entrees, ecrites))
+  if (!fichiers::ecrirePositions(dossier, entrees, ecrites))
     return false;
   if (tabIndex.size() <= nbFiches)
     tabIndex.resize(nbFiches + 1);

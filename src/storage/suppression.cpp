@@ -13,23 +13,6 @@
 namespace {
 const QString kMarque = QStringLiteral("ZZZZZZZZZZ");
 
-// Writes the given 0-based positions (ascending), consecutive ones in one go.
-bool ecrireEntrees(const QString &dossier, const QList<EntreeIndex> &entrees, const QList<int> &positions) {
-  QFile f(cheminDans(dossier, QStringLiteral("dvd.idx")));
-  if (!f.open(QIODevice::ReadWrite))
-    return false;
-  for (qsizetype i = 0; i < positions.size();) {
-    qsizetype j = i;
-    QByteArray octets;
-    do
-      octets += entrees[positions[j]].versOctets();
-    while (++j < positions.size() && positions[j] == positions[j - 1] + 1);
-    if (!f.seek(qint64(positions[i]) * EntreeIndex::Taille) || f.write(octets) != octets.size())
-      return false;
-    i = j;
-  }
-  return f.flush();
-}
 } // namespace
 
 namespace suppression {
@@ -81,7 +64,7 @@ Resultat supprimer(const QString &dossier, int nbFiches, int position, QList<Ent
       return Resultat::EchecFichier;
     fiche = deplacee;
   }
-  if (!ecrireEntrees(dossier, entrees, ecrites))
+  if (!fichiers::ecrirePositions(dossier, entrees, ecrites))
     return Resultat::EchecFichier;
   if (tabIndex.size() <= nbFiches)
     tabIndex.resize(nbFiches + 1);
