@@ -8,3 +8,8 @@
 // French, with accents; a few hold a line break, some cards are lent. The
 // same seed gives the same folder.
 void genererCatalogue(const QString &dossier, int n = 2000, quint32 graine = 1);
+
+// Draws a 200 x 285 JPEG cover for each of the first `n` cards of the
+// folder (the file its card names in jackets/), for screenshots and the
+// exchange journeys. Needs a QGuiApplication.
+void genererJaquettes(const QString &dossier, int n);

@@ -1,8 +1,10 @@
 # Shared helpers of the real-window journeys: a private X server, the program
 # started in a copy of a catalogue, keys typed with xdotool.
 set -euo pipefail
+shopt -s inherit_errexit
 EXE="$(realpath "$1")"
 STARTER="$(realpath "$2")"
+BENCH="${3:+$(realpath "$3")}"
 WORK="$(mktemp -d)"
 DISPLAY_NUM=""
 PID=""
@@ -10,7 +12,7 @@ PID=""
 finish() {
   [ -n "$PID" ] && kill "$PID" 2>/dev/null || true
   [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null || true
-  rm -rf "$WORK"
+  [ -n "${KEEP:-}" ] || rm -rf "$WORK"
 }
 trap finish EXIT
 
@@ -28,9 +30,22 @@ start_x() {
 }
 
 # start_program FOLDER: runs the program with FOLDER as current directory.
+# The desktop's PDF viewer is replaced by one that notes the file it is given.
 start_program() {
-  (cd "$1" && exec "$EXE") >"$WORK/program.log" 2>&1 &
+  mkdir -p "$WORK/bin"
+  printf '#!/bin/sh\necho "$1" >>"%s/viewer.log"\n' "$WORK" >"$WORK/bin/xdg-open"
+  chmod +x "$WORK/bin/xdg-open"
+  (cd "$1" && PATH="$WORK/bin:$PATH" exec "$EXE") >"$WORK/program.log" 2>&1 &
   PID=$!
+}
+
+# generate FOLDER N: a catalogue of N generated cards (covers for the first
+# 50) with the starter's background pictures.
+generate() {
+  [ -n "$BENCH" ] || fail "no generator given"
+  QT_QPA_PLATFORM=offscreen "$BENCH" --generer "$1" "$2" >/dev/null 2>&1 || fail "generator failed"
+  cp "$STARTER"/*.bmp "$1/"
+  cp "$STARTER/jackets/jacket.bmp" "$1/jackets/"
 }
 
 # wait_window NAME: waits for a visible window whose title matches, prints its id.
@@ -48,6 +63,61 @@ focus_key() {
   xdotool key --delay 80 "$@"
   sleep 0.4
 }
+
+# answer TITLE KEYS...: the window titled TITLE gets the keys.
+answer() {
+  local t="$1" w; shift
+  w=$(wait_window "$t") || exit 1
+  focus_key "$w" "$@"
+}
+
+# new_card MAIN EAN TITLE: a card typed from the search box, created, saved.
+new_card() {
+  type_text "$1" "$2"
+  answer "^Message$" Return
+  type_text "$1" "$3"
+  focus_key "$1" F5
+}
+
+# wait_gone TITLE: waits until no visible window has that title.
+wait_gone() {
+  for _ in $(seq 1 100); do
+    xdotool search --onlyvisible --name "$1" >/dev/null 2>&1 || return 0
+    sleep 0.1
+  done
+  fail "window '$1' still open"
+}
+
+# printed_pdf: the PDF last handed to the viewer.
+printed_pdf() {
+  for _ in $(seq 1 100); do
+    [ -s "$WORK/viewer.log" ] && { tail -n 1 "$WORK/viewer.log" | sed 's|^file://||'; return 0; }
+    sleep 0.1
+  done
+  fail "nothing printed"
+}
+
+# field FILE RECORD OFFSET WIDTH: a card's field in UTF-8, trailing blanks
+# and NULs removed (records count from 1).
+field() {
+  dd if="$1" bs=1 skip=$(( ($2 - 1) * 1017 + $3 )) count="$4" 2>/dev/null | tr -d '\0' |
+    iconv -f CP1252 -t UTF-8 | sed 's/ *$//'
+  echo
+}
+title_of() { field "$1" "$2" 13 100; }
+
+# entry FILE N: the number of the card the Nth index entry points to.
+entry() {
+  od -An -t d2 -j $(( ($2 - 1) * 125 + 123 )) -N 2 --endian=little "$1" | tr -d ' '
+}
+
+# eventually CMD...: CMD succeeds within five seconds.
+eventually() {
+  for _ in $(seq 1 50); do "$@" && return 0; sleep 0.1; done
+  return 1
+}
+# count_is FOLDER N: dvd.ini announces N cards.
+count_is() { [ "$(head -n 1 "$1/dvd.ini" | tr -d '\r')" = "$2" ]; }
 
 type_text() {
   local w="$1"; shift

@@ -1,29 +1,50 @@
 #!/usr/bin/env bash
-# A first card typed into the running program: bar code, creation question,
-# title, F5; then F3 answered No, and Esc to quit.
+# Cards typed into the running program from an empty catalogue: four titles
+# out of order, browsing with the keys, a title search, two edits that change
+# a title; a deletion answered No; Esc to quit.
 source "$(dirname "$0")/lib.sh"
 start_x
 cat_dir="$WORK/catalogue"
 cp -r "$STARTER" "$cat_dir"
 start_program "$cat_dir"
 
-focus_key "$(wait_window "^Message$")" Return
+# "Aucune fiche saisie..." on an empty catalogue.
+answer "^Message$" Return
 main=$(wait_window "^FILMOREL$")
-type_text "$main" 3259190312345
-# "Fiche non trouvée !!!" / "Voulez-vous la créer ?": Yes is the default button.
-focus_key "$(wait_window "^Message$")" Return
-type_text "$main" "Alien le huitieme passager"
+new_card "$main" 3259190312345 "Zorro"
+# The first card alone on disk: bar code at 0, title at 13.
+[ "$(stat -c %s "$cat_dir/dvd.lst")" = 1017 ] || fail "dvd.lst should hold one card"
+[ "$(stat -c %s "$cat_dir/dvd.idx")" = 125 ] || fail "dvd.idx should hold one entry"
+[ "$(head -c 13 "$cat_dir/dvd.lst")" = 3259190312345 ] || fail "bar code not at offset 0"
+new_card "$main" 3259190312346 "Alien"
+new_card "$main" 3259190312347 "Casablanca"
+new_card "$main" 3259190312348 "Brazil"
+
+# Title order: Alien, Brazil, Casablanca, Zorro; Brazil is shown. End, Up,
+# Up, Down lands on Casablanca only if every key moved; its title changes.
+focus_key "$main" End Up Up Down F2 ctrl+a
+type_text "$main" "Casablanca (1942)"
+focus_key "$main" F5
+# The title search finds Zorro; its title changes to one that sorts first.
+focus_key "$main" alt+d f
+type_text "$(wait_window "^Recherche$")" "Zorro"
+answer "^Recherche$" Return
+focus_key "$main" F2 ctrl+a
+type_text "$main" "Above Zorro"
 focus_key "$main" F5
 # Deletion question answered No (Esc picks No in a Yes/No box).
 focus_key "$main" F3
-focus_key "$(wait_window "^Message$")" Escape
+answer "^Message$" Escape
 focus_key "$main" Escape
-focus_key "$(wait_window "^Message$")" Return
+answer "^Message$" Return
 wait_exit 10
 
-[ "$(stat -c %s "$cat_dir/dvd.lst")" = 1017 ] || fail "dvd.lst should hold one card"
-[ "$(stat -c %s "$cat_dir/dvd.idx")" = 125 ] || fail "dvd.idx should hold one entry"
-head -c 13 "$cat_dir/dvd.lst" | grep -q '^3259190312345$' || fail "bar code not at offset 0"
-dd if="$cat_dir/dvd.lst" bs=1 skip=13 count=26 2>/dev/null | grep -q '^Alien le huitieme passager$' || fail "title not stored"
-[ "$(head -n 1 "$cat_dir/dvd.ini" | tr -d '\r')" = 1 ] || fail "dvd.ini count is not 1"
+lst="$cat_dir/dvd.lst" idx="$cat_dir/dvd.idx"
+[ "$(stat -c %s "$lst")" = $((4 * 1017)) ] || fail "dvd.lst should hold four cards"
+[ "$(title_of "$lst" 1)" = "Above Zorro" ] || fail "card 1: '$(title_of "$lst" 1)'"
+[ "$(title_of "$lst" 3)" = "Casablanca (1942)" ] || fail "card 3: '$(title_of "$lst" 3)'"
+# The index in title order: Above Zorro (1), Alien (2), Brazil (4), Casablanca (3).
+order="$(for n in 1 2 3 4; do entry "$idx" "$n"; done | tr '\n' ' ')"
+[ "$order" = "1 2 4 3 " ] || fail "index order is $order"
+count_is "$cat_dir" 4 || fail "dvd.ini count is not 4"
 echo "e2e saisie: ok"
