@@ -240,6 +240,8 @@ void ListPret::closeEvent(QCloseEvent *e) {
   Form_Unload();
   Timer1->stop();
   e->accept();
+  // Each listing opens a fresh window: a closed one is not kept.
+  deleteLater();
 }
 
 bool ListPret::eventFilter(QObject *o, QEvent *e) {

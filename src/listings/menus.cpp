@@ -56,12 +56,8 @@ ListPret *Filmorel::fenetreListe() {
   if (!listpret) {
     listpret = new ListPret(*this);
     // The window has no parent (a disabled parent would disable it): it goes
-    // with the main window.
+    // with the main window. Closing it clears `listpret` (Form_Unload).
     connect(this, &QObject::destroyed, listpret, [w = listpret] { delete w; });
-    connect(listpret, &QObject::destroyed, this, [this, w = listpret] {
-      if (listpret == w)
-        listpret = nullptr;
-    });
     impression::brancher(*listpret, *this);
   }
   return listpret;
