@@ -1,22 +1,9 @@
 #include "exchange/echange.h"
-
 #include "storage/cp1252.h"
-#include "storage/fichiers.h"
-#include "support/catalogue.h"
-
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
-#include <gtest/gtest.h>
+#include "support/fenetre.h"
 
 namespace {
 QByteArray pad(const QString &s, int n) { return cp1252::encode(s.leftJustified(n, u' ', true)); }
-
-void ecrireOctets(const QString &chemin, const QByteArray &octets) {
-  QFile f(chemin);
-  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-  f.write(octets);
-}
 } // namespace
 
 TEST(EchangeTableur, UneLigneParFicheAPleineLargeurSansSauterDeLigne) {
@@ -91,8 +78,8 @@ TEST(EchangeFichiers, UneJacketNeSortPasDeSonDossierNiNeSEfface) {
 
   QTemporaryDir d;
   const QString src = QDir(d.path()).filePath("a.jpg"), dst = QDir(d.path()).filePath("b.jpg");
-  ecrireOctets(src, "nouvelle");
-  ecrireOctets(dst, "ancienne image");
+  catalogue::ecrireOctets(src, "nouvelle");
+  catalogue::ecrireOctets(dst, "ancienne image");
   EXPECT_TRUE(echange::copierJacket(src, dst));
   EXPECT_EQ(catalogue::contenu(dst), "nouvelle");
   EXPECT_FALSE(echange::copierJacket(src, src));

@@ -1,18 +1,10 @@
 #include "listings/listpret.h"
 #include "support/fenetre.h"
 
-#include <QFile>
-#include <QLineEdit>
-#include <QProgressBar>
-#include <QPushButton>
-#include <QScrollBar>
-#include <QTableWidget>
-#include <gtest/gtest.h>
-
 namespace {
 // Runs the catalogue list (F12), answering the sort question.
 ListPret *catalogueListe(FenetreTest &t, int reponse) {
-  t.dlg.repondre(reponse, "Voulez-vous un affichage trié par date d'achat ?", 36, "Message");
+  t.question(reponse, "Voulez-vous un affichage trié par date d'achat ?");
   QTest::keyClick(t.f->eansearch, Qt::Key_F12);
   return t.f->listpret;
 }
@@ -48,8 +40,7 @@ TEST(ListPretFenetre, TriParDateEtRetourALaMemeFiche) {
   EXPECT_FALSE(f.isEnabled());
   EXPECT_EQ(colonne(w, 1, 1, 4), QStringList({"Amélie", "Casablanca", "Brazil", "Dune : Le retour"}));
   w->close();
-  EXPECT_EQ(f.VScroll1->value(), 4);
-  EXPECT_EQ(f.titre->text(), "Dune\r\nLe retour");
+  EXPECT_EQ(f.titre->text(), "Dune\r\nLe retour"); // back on the same card
 }
 
 TEST(ListPretFenetre, ListeDesPrets) {
@@ -96,7 +87,7 @@ TEST(ListPretFenetre, EchapOkEtCaseDeFermetureFermentPareil) {
       w->close();
     EXPECT_TRUE(f.isEnabled()) << maniere;
     // Margins untouched: dvd.ini is not rewritten.
-    EXPECT_EQ(catalogue::contenu(t.chemin("dvd.ini")), "marque");
+    EXPECT_EQ(t.octets("dvd.ini"), "marque");
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(w.isNull()) << "unloaded, not hidden";
   }
@@ -129,8 +120,7 @@ TEST(ListPretFenetre, MargesNumeriquesEtEnregistrees) {
   QTest::keyClick(w->mb, Qt::Key_Delete);
   QTest::keyClick(w->Ok, Qt::Key_Escape);
 
-  Reglages relu;
-  ASSERT_EQ(reglages::lire(t.chemin("dvd.ini"), relu), reglages::Lecture::Lu);
+  const Reglages relu = t.ini();
   EXPECT_EQ(relu.margeGauche + "|" + relu.margeHaut + "|" + relu.margeBas, "10|7.5|0");
   EXPECT_EQ(relu.nbFiches, 2);
 }

@@ -1,13 +1,5 @@
 #include "support/fenetre.h"
 
-#include <QFile>
-#include <QFileSystemModel>
-#include <QListView>
-#include <QPushButton>
-#include <QScrollBar>
-#include <QTreeView>
-#include <gtest/gtest.h>
-
 namespace {
 const char *const kLongue = "autres/une-jaquette-bien-trop-longue.jpg";
 
@@ -19,12 +11,9 @@ struct Jackets : FenetreTest {
     QDir(dossier.path()).mkdir("autres");
     catalogue::image(chemin("jackets/3000000000001.jpg"), 25, 35);
     catalogue::image(chemin("jackets/GRAND.BMP"), 10, 10);
-    QFile(chemin("jackets/notes.txt")).open(QIODevice::WriteOnly);
+    catalogue::ecrireOctets(chemin("jackets/notes.txt"), {});
     catalogue::image(chemin(kLongue), 30, 40);
-    QFile cassee(chemin("autres/cassee.jpg"));
-    cassee.open(QIODevice::WriteOnly);
-    cassee.write("pas une image");
-    cassee.close();
+    catalogue::ecrireOctets(chemin("autres/cassee.jpg"), "pas une image");
     return demarrer();
   }
 
@@ -52,13 +41,11 @@ struct Jackets : FenetreTest {
   void choisirFichier(const QString &nom) { cliquerDans(f->File1, f->modeleFichiers->index(chemin(nom))); }
 
   QByteArray champJacket(int numero) {
-    return catalogue::contenu(chemin("dvd.lst")).mid((numero - 1) * Fiche::Taille + 997, 20);
+    return octets("dvd.lst").mid((numero - 1) * Fiche::Taille + 997, 20);
   }
 
   void annuler() {
-    dlg.repondre(Dialogues::Oui,
-                 "Etes-vous sûr de vouloir annuler ?\r\rSi oui, aucune modification ne sera apportée.", 36,
-                 "Message");
+    question(Dialogues::Oui, kAnnuler);
     f->annulerSaisie();
   }
 };
@@ -116,5 +103,4 @@ TEST(Jackets, ChaqueEditionCommenceDansJacketsEtLeChoixEstEnregistreCoupeA20Cara
   EXPECT_EQ(f.jacket->chemin(), t.chemin("jackets/jacket.bmp"));
   f.VScroll1->setValue(1);
   EXPECT_EQ(f.jacket->chemin(), t.chemin("jackets/3000000000001.jpg"));
-  t.dlg.verifierTousConsommes();
 }

@@ -1,15 +1,7 @@
 #include "support/fenetre.h"
 
-#include "storage/fichiers.h"
-
-#include <QLineEdit>
-#include <QProgressBar>
-#include <QScrollBar>
-#include <gtest/gtest.h>
-
 namespace {
 const QString kFilmNonTrouve = QStringLiteral("Film non trouvé !!!\r");
-const QString kCreer = QStringLiteral("Fiche non trouvée !!!\r\rVoulez-vous la créer ?");
 
 // Cards given by title; bar codes 100000000000n in the given order.
 QList<Fiche> cartes(const QStringList &titres) {
@@ -42,7 +34,7 @@ TEST(RechercheTitre, SousChaineSansCassePremiereDansLOrdreDeLIndex) {
   EXPECT_EQ(f.titre->text(), "Alien");
   // Not found: the card and the position stay.
   montrerPosition(f, 3);
-  t.dlg.saisir("Brazil").repondre(Dialogues::OK, kFilmNonTrouve, 1, "Message");
+  t.avis(kFilmNonTrouve, 1).saisir("Brazil");
   f.SM_Recherche_Film->trigger();
   EXPECT_EQ(f.titre->text() + f.Compteur->text(), "Casino3 / 4");
   EXPECT_FALSE(f.Progress->isVisible());
@@ -56,20 +48,6 @@ TEST(RechercheTitre, SousChaineSansCassePremiereDansLOrdreDeLIndex) {
     EXPECT_EQ(f.v().posCourante, 3);
     EXPECT_TRUE(f.eansearch->hasFocus());
   }
-  t.dlg.verifierTousConsommes();
-}
-
-TEST(RechercheTitre, CatalogueVideRepondPasTrouveSansToucherALaFiche) {
-  FenetreTest t;
-  Filmorel &f = t.ouvrir({});
-  t.dlg.saisir("Alien").repondre(Dialogues::OK, kFilmNonTrouve, 1, "Message");
-  f.SM_Recherche_Film->trigger();
-  EXPECT_EQ(f.Genre->currentText(), "Film"); // the defaults of a new card stay
-  // The letter search has nothing to walk either.
-  f.v().reponseTexte = "A";
-  t.dlg.repondre(Dialogues::OK, "Pas de fiche '' A '' correspondante !!!\r", 0, "Message");
-  f.recherchedirecte();
-  t.dlg.verifierTousConsommes();
 }
 
 TEST(RechercheEan, TreizeChiffresCherchentFicheAbsenteCreeeOuNon) {
@@ -95,18 +73,17 @@ TEST(RechercheEan, TreizeChiffresCherchentFicheAbsenteCreeeOuNon) {
   f.eansearch->clear();
 
   // Not found, No: the bar code goes, the rest of the card on display stays.
-  t.dlg.repondre(Dialogues::Non, kCreer, 36, "Message");
+  t.question(Dialogues::Non, kCreer);
   QTest::keyClicks(f.eansearch, "9999999999999");
   EXPECT_EQ(f.ean->text(), "");
   EXPECT_EQ(f.titre->text(), "Brazil");
 
   // Yes: a new card with the typed bar code, which stays read-only.
-  t.dlg.repondre(Dialogues::Oui, kCreer, 36, "Message");
+  t.question(Dialogues::Oui, kCreer);
   QTest::keyClicks(f.eansearch, "9999999999999");
   EXPECT_EQ(f.v().modifEnCours, 1);
   EXPECT_EQ(f.ean->text() + f.titre->text(), "9999999999999");
   EXPECT_TRUE(f.ean->isReadOnly());
-  t.dlg.verifierTousConsommes();
 }
 
 TEST(RecherchePret, AucunPretPuisPretTrouve) {
@@ -117,7 +94,7 @@ TEST(RecherchePret, AucunPretPuisPretTrouve) {
   // None lent: the message, then the stored card shown again.
   montrerPosition(f, 2);
   f.titre->setText("pas enregistré");
-  t.dlg.repondre(Dialogues::OK, "Aucun prêt trouvé !!!\r", 1, "Message");
+  t.avis("Aucun prêt trouvé !!!\r", 1);
   f.SM_Recherche_Pret->trigger();
   EXPECT_EQ(f.titre->text(), "Film 002");
   // A lent card before the current one is found; the focus goes to eansearch.
@@ -127,5 +104,4 @@ TEST(RecherchePret, AucunPretPuisPretTrouve) {
   f.SM_Recherche_Pret->trigger();
   EXPECT_EQ(f.titre->text(), "Film 001");
   EXPECT_TRUE(f.eansearch->hasFocus());
-  t.dlg.verifierTousConsommes();
 }

@@ -1,9 +1,5 @@
 #include "outils.h"
 #include "storage/cp1252.h"
-#include "storage/fiche.h"
-#include "storage/fichiers.h"
-#include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 TEST(Cp1252, EveryByteSurvivesARoundTripAndOtherCharactersBecomeQuestionMarks) {
   QByteArray tous;

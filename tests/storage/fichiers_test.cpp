@@ -1,8 +1,4 @@
 #include "outils.h"
-#include "storage/fichiers.h"
-#include <QFileInfo>
-#include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 namespace {
 Fiche carte(const QString &titre) {

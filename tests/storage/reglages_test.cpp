@@ -1,7 +1,5 @@
 #include "outils.h"
 #include "storage/reglages.h"
-#include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 namespace {
 const QByteArray kEntete =

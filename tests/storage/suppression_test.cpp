@@ -1,8 +1,5 @@
 #include "outils.h"
-#include "storage/fichiers.h"
 #include "storage/suppression.h"
-#include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 namespace {
 Fiche carte(const QString &ean, const QString &titre, const QString &date = QStringLiteral("01/02/2003")) {

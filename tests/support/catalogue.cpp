@@ -5,6 +5,7 @@
 #include "storage/reclassement.h"
 
 #include <QDir>
+#include <gtest/gtest.h>
 #include <QFile>
 #include <QImage>
 
@@ -78,5 +79,11 @@ QByteArray contenu(const QString &chemin) {
   QFile f(chemin);
   f.open(QIODevice::ReadOnly);
   return f.readAll();
+}
+
+void ecrireOctets(const QString &chemin, const QByteArray &octets) {
+  QFile f(chemin);
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << chemin.toStdString();
+  f.write(octets);
 }
 } // namespace catalogue

@@ -26,4 +26,6 @@ QList<Fiche> numerotees(int n);
 void image(const QString &chemin, int largeur = 20, int hauteur = 28);
 
 QByteArray contenu(const QString &chemin);
+// Replaces the file with these bytes (fails the test when it cannot).
+void ecrireOctets(const QString &chemin, const QByteArray &octets);
 } // namespace catalogue
