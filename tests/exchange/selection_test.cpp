@@ -3,7 +3,6 @@
 #include "support/fenetre.h"
 
 namespace {
-
 QString succesExport(int n, const QString &dossier) {
   return QString("Exportation de %1 fiche(s) terminée(s) avec succès !!!    \r\rElles se situent dans le dossier :"
                  "\r\r%2\r\rLe fichier des Films se nomme EXPORT.LST\r\rLe second fichier EXPORT.DAT comprend :"
@@ -13,10 +12,6 @@ QString succesExport(int n, const QString &dossier) {
       .arg(dossier);
 }
 QString succesImport(int m) { return QString("Importation de %1 fiche(s) terminée(s) avec succès !!!    ").arg(m); }
-QString absent(const QString &dossier) {
-  return "Le fichier d'importation EXPORT.DAT\r\rne se trouve pas sur le disque dur dans le dossier :\r\r" + dossier +
-         "\r\rVoulez-vous le rechercher dans un autre dossier ?";
-}
 QString doublon(const QString &existante, const QString &nouvelle) {
   return "Il y a déjà une fiche avec le même code EAN !\r\rFiche existante :\r" + existante +
          "\r\rFiche à insérer :\r" + nouvelle + "\r\rContinuer quand même l'insertion de cette fiche ?";
@@ -114,7 +109,9 @@ TEST(EchangeFenetre, AllerRetourEntreDeuxCatalogues) {
   const QByteArray lst = a.octets("export/export.lst");
 
   Filmorel &fb = b.ouvrir({catalogue::fiche("5000000000001", "Brazil"), catalogue::fiche("5000000000002", "Dune")});
-  b.question(Dialogues::Oui, absent(fb.v().cheminExport)).choisirFichier(a.chemin("export/export.dat"));
+  b.question(Dialogues::Oui, "Le fichier d'importation EXPORT.DAT\r\rne se trouve pas sur le disque dur dans le "
+                             "dossier :\r\r" + fb.v().cheminExport + "\r\rVoulez-vous le rechercher dans un autre dossier ?")
+      .choisirFichier(a.chemin("export/export.dat"));
   FenetreImport *fen = importerTout(fb);
   ASSERT_NE(fen, nullptr);
   EXPECT_EQ(fen->List->item(0)->text(), "Alien");

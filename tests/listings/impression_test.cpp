@@ -151,7 +151,7 @@ TEST(Impression, HistoriqueDesPrets) {
   EXPECT_EQ(QList<double>({entetes[0].y, entetes[1].y, op(m, "68").y}), QList<double>({25, 5, 5 + 2 * H10}));
 }
 
-TEST(Impression, PositionDuPied) {
+TEST(Impression, PositionDuPiedEtColonnes) {
   ImprimanteMemoire imp;
   auto pied = [&](GrilleImprimable g, int reponse) {
     g.reponse = reponse;
@@ -168,10 +168,8 @@ TEST(Impression, PositionDuPied) {
   imp.largeur = 150;
   const OpDessin p = pied(grilleCatalogue(3), Dialogues::Oui);
   EXPECT_DOUBLE_EQ(p.x, 150 - p.texte.size() * 8 * 0.15);
-}
+  imp.largeur = 200;
 
-TEST(Impression, ColonnesDesListesDePretsEtFiltrees) {
-  ImprimanteMemoire imp;
   // Loan list: number once, then title, borrower and date on the same line.
   QStringList ligne1;
   for (const OpDessin &o : ops(impression::mettreEnPage(grillePrets(), imp), OpDessin::Texte))

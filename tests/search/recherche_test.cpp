@@ -22,7 +22,7 @@ void activer(Filmorel &f) {
 }
 } // namespace
 
-TEST(RechercheTitre, SousChaineSansCassePremiereDansLOrdreDeLIndex) {
+TEST(Recherche, TitreSousChaineSansCassePuisPret) {
   FenetreTest t;
   // Index order: Alien, Aliens, Casino, Le retour de l'alien.
   Filmorel &f = t.ouvrir(cartes({"Le retour de l'alien", "Casino", "Aliens", "Alien"}));
@@ -48,6 +48,20 @@ TEST(RechercheTitre, SousChaineSansCassePremiereDansLOrdreDeLIndex) {
     EXPECT_EQ(f.v().posCourante, 3);
     EXPECT_TRUE(f.eansearch->hasFocus());
   }
+
+  // Loan search, none lent: the message, then the stored card shown again.
+  f.titre->setText("pas enregistré");
+  t.avis("Aucun prêt trouvé !!!\r", 1);
+  f.SM_Recherche_Pret->trigger();
+  EXPECT_EQ(f.titre->text(), "Casino");
+  // A lent card before the current one is found; the focus goes to eansearch.
+  Fiche alien = catalogue::fiche("1000000000004", "Alien");
+  alien.set(Champ::preter, "Oui");
+  fichiers::ecrireFiche(t.dossier.path(), 4, alien);
+  f.VScroll1->setFocus();
+  f.SM_Recherche_Pret->trigger();
+  EXPECT_EQ(f.titre->text(), "Alien");
+  EXPECT_TRUE(f.eansearch->hasFocus());
 }
 
 TEST(RechercheEan, TreizeChiffresCherchentFicheAbsenteCreeeOuNon) {
@@ -84,24 +98,4 @@ TEST(RechercheEan, TreizeChiffresCherchentFicheAbsenteCreeeOuNon) {
   EXPECT_EQ(f.v().modifEnCours, 1);
   EXPECT_EQ(f.ean->text() + f.titre->text(), "9999999999999");
   EXPECT_TRUE(f.ean->isReadOnly());
-}
-
-TEST(RecherchePret, AucunPretPuisPretTrouve) {
-  FenetreTest t;
-  QList<Fiche> l = catalogue::numerotees(4);
-  Filmorel &f = t.ouvrir(l);
-  activer(f);
-  // None lent: the message, then the stored card shown again.
-  montrerPosition(f, 2);
-  f.titre->setText("pas enregistré");
-  t.avis("Aucun prêt trouvé !!!\r", 1);
-  f.SM_Recherche_Pret->trigger();
-  EXPECT_EQ(f.titre->text(), "Film 002");
-  // A lent card before the current one is found; the focus goes to eansearch.
-  l[0].set(Champ::preter, "Oui");
-  fichiers::ecrireFiche(t.dossier.path(), 1, l[0]);
-  f.VScroll1->setFocus();
-  f.SM_Recherche_Pret->trigger();
-  EXPECT_EQ(f.titre->text(), "Film 001");
-  EXPECT_TRUE(f.eansearch->hasFocus());
 }
