@@ -40,9 +40,8 @@ FenetreImport *importerTout(Filmorel &f) {
 TEST(EchangeFenetre, ExportDeDeuxFichesSurCinquante) {
   FenetreTest t;
   QList<Fiche> cartes = catalogue::numerotees(50);
-  cartes[6].set(Champ::preter, "Oui");
-  cartes[6].set(Champ::datepret, "02/03/2004");
-  cartes[6].set(Champ::nom, "Durand");
+  cartes[6] = catalogue::fiche("3000000000007", "Film 007",
+                               {{Champ::preter, "Oui"}, {Champ::datepret, "02/03/2004"}, {Champ::nom, "Durand"}});
   Reglages r = catalogue::reglagesDeBase();
   r.genres = {"Action", "Comédie", "Film"};
   r.editeurs.clear();

@@ -16,9 +16,8 @@ QString pretSurDisque(FenetreTest &t, int numero) {
 // Film 001 (record 1) lent to Durand since 01/02/2005.
 Filmorel &ouvrirAvecUnPret(FenetreTest &t) {
   QList<Fiche> cartes = catalogue::numerotees(3);
-  cartes[0].set(Champ::preter, "Oui");
-  cartes[0].set(Champ::datepret, "01/02/2005");
-  cartes[0].set(Champ::nom, "Durand");
+  cartes[0] = catalogue::fiche("3000000000001", "Film 001",
+                               {{Champ::preter, "Oui"}, {Champ::datepret, "01/02/2005"}, {Champ::nom, "Durand"}});
   return t.ouvrir(cartes);
 }
 

@@ -34,15 +34,11 @@ TEST(Demarrage, BarreDeDefilementEtCompteurSuiventLeNombreDeFiches) {
 
 TEST(Demarrage, AfficherMontreChaqueChampEtLEtatDuPret) {
   FenetreTest t;
-  Fiche pretee = catalogue::fiche("1111111111111", "  Alien   ");
-  pretee.set(Champ::preter, "Oui");
-  pretee.set(Champ::datepret, "03/04/2005");
-  pretee.set(Champ::nom, "Martin");
-  pretee.set(Champ::format, " 4:3");
-  pretee.set(Champ::langue, "Klingon"); // not one of the list's items
-  pretee.set(Champ::zone, "9");
-  Fiche libre = catalogue::fiche("2222222222222", "Brazil");
-  Filmorel &f = t.ouvrir({pretee, libre});
+  // The first one lent, with a language not in the list's items.
+  Filmorel &f = t.ouvrir({catalogue::fiche("1111111111111", "  Alien   ",
+                                           {{Champ::preter, "Oui"}, {Champ::datepret, "03/04/2005"}, {Champ::nom, "Martin"},
+                                            {Champ::format, " 4:3"}, {Champ::langue, "Klingon"}, {Champ::zone, "9"}}),
+                          catalogue::fiche("2222222222222", "Brazil")});
   catalogue::image(t.chemin("jackets/2222222222222.jpg"), 40, 57);
 
   // Leading blanks kept, trailing ones dropped; format trimmed both sides. A

@@ -11,7 +11,9 @@ void confirmer(FenetreTest &t) {
 }
 
 // The three data files, to show that nothing was written.
-QByteArray donnees(FenetreTest &t) { return t.octets("dvd.lst") + '|' + t.octets("dvd.idx") + '|' + t.octets("dvd.ini"); }
+QByteArray donnees(FenetreTest &t) {
+  return t.octets("dvd.lst") + '|' + t.octets("dvd.idx") + '|' + t.octets("dvd.ini");
+}
 } // namespace
 
 TEST(SuppressionFenetre, NonNeChangeRienPuisDerniereFicheDuFichierEtDuTitreSansEcrireLesFiches) {
@@ -60,10 +62,9 @@ TEST(SuppressionFenetre, LaDerniereFicheDuFichierPrendLaPlaceLibereeEtLaSuivante
 
 TEST(SuppressionFenetre, TitresEnMinusculeOuAccentuesRestentPuisCatalogueVide) {
   FenetreTest t;
-  Fiche alien = catalogue::fiche("1000000000001", "alien");
-  alien.set(Champ::genre, "Drame");
-  Filmorel &f = t.ouvrir({alien, catalogue::fiche("1000000000002", "Brazil"),
-                          catalogue::fiche("1000000000003", "Été meurtrier"), catalogue::fiche("1000000000004", "Zoo")});
+  Filmorel &f = t.ouvrir({catalogue::fiche("1000000000001", "alien", {{Champ::genre, "Drame"}}),
+                          catalogue::fiche("1000000000002", "Brazil"), catalogue::fiche("1000000000003", "Été meurtrier"),
+                          catalogue::fiche("1000000000004", "Zoo")});
   // Title order: Brazil, Zoo, alien, Été meurtrier.
   for (auto [position, titre] : {std::pair{2, "Zoo"}, {1, "Brazil"}}) {
     f.VScroll1->setValue(position);
@@ -100,9 +101,7 @@ TEST(SuppressionFenetre, UneEntreeQuiNeDesigneAucuneFicheEstRefusee) {
   FenetreTest t;
   catalogue::ecrire(t.dossier.path(), catalogue::numerotees(3));
   // Entry 2 points to record 7 of a 3-card catalogue.
-  EntreeIndex e = t.entree(2);
-  e.numero = 7;
-  fichiers::ecrireEntree(t.dossier.path(), 2, e);
+  catalogue::repointer(t.dossier.path(), 2, 7);
   Filmorel &f = t.demarrer();
   f.VScroll1->setValue(2);
   const QByteArray avant = donnees(t);

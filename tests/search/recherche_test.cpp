@@ -55,9 +55,7 @@ TEST(Recherche, TitreSousChaineSansCassePuisPret) {
   f.SM_Recherche_Pret->trigger();
   EXPECT_EQ(f.titre->text(), "Casino");
   // A lent card before the current one is found; the focus goes to eansearch.
-  Fiche alien = catalogue::fiche("1000000000004", "Alien");
-  alien.set(Champ::preter, "Oui");
-  fichiers::ecrireFiche(t.dossier.path(), 4, alien);
+  fichiers::ecrireFiche(t.dossier.path(), 4, catalogue::fiche("1000000000004", "Alien", {{Champ::preter, "Oui"}}));
   f.VScroll1->setFocus();
   f.SM_Recherche_Pret->trigger();
   EXPECT_EQ(f.titre->text(), "Alien");

@@ -27,6 +27,13 @@ Fiche fiche(const QString &ean, const QString &titre) {
   return f;
 }
 
+Fiche fiche(const QString &ean, const QString &titre, const QList<QPair<Champ, QString>> &autres) {
+  Fiche f = fiche(ean, titre);
+  for (const auto &[c, t] : autres)
+    f.set(c, t);
+  return f;
+}
+
 Reglages reglagesDeBase() {
   Reglages r;
   r.margeHaut = r.margeBas = r.margeGauche = r.margeDroite = "10";
@@ -60,6 +67,13 @@ void ecrire(const QString &dossier, const QList<Fiche> &cartes, Reglages r) {
   reglages::sauver(d.filePath("dvd.ini"), r);
   if (!QFile::exists(d.filePath("jackets/jacket.bmp")))
     image(d.filePath("jackets/jacket.bmp"));
+}
+
+void repointer(const QString &dossier, int position, int numero) {
+  EntreeIndex e;
+  ASSERT_TRUE(fichiers::lireEntree(dossier, position, e));
+  e.numero = qint16(numero);
+  ASSERT_TRUE(fichiers::ecrireEntree(dossier, position, e));
 }
 
 QList<Fiche> numerotees(int n) {
