@@ -44,24 +44,23 @@ TEST(ListPretFenetre, TriParDateEtRetourALaMemeFiche) {
 }
 
 TEST(ListPretFenetre, ListeDesPrets) {
+  FenetreTest t;
   QList<Fiche> cartes = catalogue::numerotees(4);
-  {
-    FenetreTest t;
-    Filmorel &f = t.ouvrir(cartes);
-    t.dlg.repondre(Dialogues::Annuler, "Aucun prêt trouvé !!!\r", 1, "Message");
-    QTest::keyClick(f.eansearch, Qt::Key_F11);
-    EXPECT_EQ(f.listpret, nullptr);
-    EXPECT_EQ(f.focusWidget(), f.eansearch);
-  }
+  Filmorel &f = t.ouvrir(cartes);
+  f.afficherPosition(3);
+  t.dlg.repondre(Dialogues::Annuler, "Aucun prêt trouvé !!!\r", 1, "Message");
+  QTest::keyClick(f.eansearch, Qt::Key_F11);
+  EXPECT_EQ(f.listpret, nullptr);
+  EXPECT_EQ(f.focusWidget(), f.eansearch);
+
+  // Only the exact flag "Oui" counts; the list reads the saved cards.
   const char *drapeaux[] = {"Oui", "oui", "OUI", "Oui"};
   for (int i = 0; i < 4; ++i) {
     cartes[i].set(Champ::preter, drapeaux[i]);
     cartes[i].set(Champ::nom, i == 0 ? " Durand" : "Martin");
     cartes[i].set(Champ::datepret, QString("0%1/02/2005").arg(i + 1));
+    fichiers::ecrireFiche(t.dossier.path(), i + 1, cartes[i]);
   }
-  FenetreTest t;
-  Filmorel &f = t.ouvrir(cartes);
-  f.afficherPosition(3);
   QTest::keyClick(f.eansearch, Qt::Key_F11);
   ListPret *w = f.listpret;
   ASSERT_TRUE(w);

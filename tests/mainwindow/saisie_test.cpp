@@ -14,7 +14,8 @@ void nouvelleFiche(FenetreTest &t, const char *code) {
 void enNavigation(Filmorel &f) {
   EXPECT_EQ(f.v().modifEnCours + f.v().pretEnCours + f.v().modeCreation, 0);
   EXPECT_FALSE(f.valider->isVisible() || f.conteneur->isEnabled() || !f.ean->isReadOnly());
-  EXPECT_TRUE(f.modifier->isVisible() && f.quitter->isVisible() && f.eansearch->isVisible());
+  for (QWidget *w : std::initializer_list<QWidget *>{f.modifier, f.pret, f.quitter, f.eansearch, f.VScroll1})
+    EXPECT_TRUE(w->isVisible()) << w->objectName().toStdString();
 }
 } // namespace
 
