@@ -71,9 +71,10 @@ TEST(ListPretFenetre, ListeDesPrets) {
   EXPECT_EQ(f.VScroll1->value(), 3);
 }
 
-TEST(ListPretFenetre, EchapOkEtCaseDeFermetureFermentPareil) {
+TEST(ListPretFenetre, FermetureEtMargesEnregistreesSeulementSiChangees) {
   FenetreTest t;
   Filmorel &f = t.ouvrir(catalogue::numerotees(3));
+  // Esc, OK and the close box close alike; margins untouched, dvd.ini is not rewritten.
   for (int maniere = 0; maniere < 3; ++maniere) {
     marquerIni(t);
     QPointer<ListPret> w = catalogueListe(t, Dialogues::Non);
@@ -85,7 +86,6 @@ TEST(ListPretFenetre, EchapOkEtCaseDeFermetureFermentPareil) {
     else
       w->close();
     EXPECT_TRUE(f.isEnabled()) << maniere;
-    // Margins untouched: dvd.ini is not rewritten.
     EXPECT_EQ(t.octets("dvd.ini"), "marque");
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(w.isNull()) << "unloaded, not hidden";
@@ -94,22 +94,13 @@ TEST(ListPretFenetre, EchapOkEtCaseDeFermetureFermentPareil) {
   ListPret *w = catalogueListe(t, Dialogues::Non);
   QTest::keyRelease(w->Grille, Qt::Key_Escape);
   EXPECT_TRUE(w->isVisible());
-  w->close();
-}
-
-TEST(ListPretFenetre, MargesNumeriquesEtEnregistrees) {
-  FenetreTest t;
-  Filmorel &f = t.ouvrir(catalogue::numerotees(2));
-  ListPret *w = catalogueListe(t, Dialogues::Non);
 
   // Changed and typed back: still a change, dvd.ini is rewritten.
-  marquerIni(t);
   w->mg->setFocus();
   w->mg->end(false);
   QTest::keyClicks(w->mg, "5");
   QTest::keyClick(w->mg, Qt::Key_Backspace);
   EXPECT_EQ(f.v().modifEnCours, 0) << "the main window's editing flag is not the list window's";
-
   // Not a number: refused where typed; a decimal comma becomes a point; an
   // emptied box is 0.
   w->mh->selectAll();
@@ -118,8 +109,7 @@ TEST(ListPretFenetre, MargesNumeriquesEtEnregistrees) {
   w->mb->selectAll();
   QTest::keyClick(w->mb, Qt::Key_Delete);
   QTest::keyClick(w->Ok, Qt::Key_Escape);
-
   const Reglages relu = t.ini();
   EXPECT_EQ(relu.margeGauche + "|" + relu.margeHaut + "|" + relu.margeBas, "10|7.5|0");
-  EXPECT_EQ(relu.nbFiches, 2);
+  EXPECT_EQ(relu.nbFiches, 3);
 }
