@@ -83,7 +83,8 @@ TEST(EchangeFenetre, ExportDeDeuxFichesSurCinquante) {
   septieme.replace(216, 19, QByteArray(19, ' ')).replace(954, 43, "Non" + QByteArray(40, ' '));
   EXPECT_EQ(lst.mid(1017), septieme);
   // The lists as the combo boxes hold them (the sorted ones ignore case).
-  EXPECT_EQ(t.octets("export/export.dat"), cp1252::encode("2\r\nAction\r\nComédie\r\nFilm\r\n\r\n\r\nDolby Digital 5.1\r\nDTS\r\nMono\r\n\r\n"
+  EXPECT_EQ(t.octets("export/export.dat"),
+            cp1252::encode("2\r\nAction\r\nComédie\r\nFilm\r\n\r\n\r\nDolby Digital 5.1\r\nDTS\r\nMono\r\n\r\n"
                            "Moi\r\nPaul\r\n\r\nDurand\r\nMartin\r\n"));
   EXPECT_EQ(t.octets("export/3000000000003.jpg"), t.octets("jackets/3000000000003.jpg"));
 
@@ -91,7 +92,8 @@ TEST(EchangeFenetre, ExportDeDeuxFichesSurCinquante) {
   QDir(t.chemin("export")).removeRecursively();
   catalogue::ecrireOctets(t.chemin("export"), "un fichier");
   fen = ouvrirExport(f, {0});
-  t.avis("Impossible d'écrire les fichiers d'exportation dans le dossier :\r\r" + exp + "\r\rAucune fiche n'a été exportée.");
+  t.avis("Impossible d'écrire les fichiers d'exportation dans le dossier :\r\r" + exp +
+         "\r\rAucune fiche n'a été exportée.");
   cliquer(fen->button);
 }
 
@@ -109,7 +111,8 @@ TEST(EchangeFenetre, AllerRetourEntreDeuxCatalogues) {
 
   Filmorel &fb = b.ouvrir({catalogue::fiche("5000000000001", "Brazil"), catalogue::fiche("5000000000002", "Dune")});
   b.question(Dialogues::Oui, "Le fichier d'importation EXPORT.DAT\r\rne se trouve pas sur le disque dur dans le "
-                             "dossier :\r\r" + fb.v().cheminExport + "\r\rVoulez-vous le rechercher dans un autre dossier ?")
+                             "dossier :\r\r" + fb.v().cheminExport +
+                                 "\r\rVoulez-vous le rechercher dans un autre dossier ?")
       .choisirFichier(a.chemin("export/export.dat"));
   FenetreImport *fen = importerTout(fb);
   ASSERT_NE(fen, nullptr);

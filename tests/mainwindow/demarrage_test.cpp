@@ -35,10 +35,11 @@ TEST(Demarrage, BarreDeDefilementEtCompteurSuiventLeNombreDeFiches) {
 TEST(Demarrage, AfficherMontreChaqueChampEtLEtatDuPret) {
   FenetreTest t;
   // The first one lent, with a language not in the list's items.
-  Filmorel &f = t.ouvrir({catalogue::fiche("1111111111111", "  Alien   ",
-                                           {{Champ::preter, "Oui"}, {Champ::datepret, "03/04/2005"}, {Champ::nom, "Martin"},
-                                            {Champ::format, " 4:3"}, {Champ::langue, "Klingon"}, {Champ::zone, "9"}}),
-                          catalogue::fiche("2222222222222", "Brazil")});
+  Filmorel &f = t.ouvrir(
+      {catalogue::fiche("1111111111111", "  Alien   ",
+                        {{Champ::preter, "Oui"}, {Champ::datepret, "03/04/2005"}, {Champ::nom, "Martin"},
+                         {Champ::format, " 4:3"}, {Champ::langue, "Klingon"}, {Champ::zone, "9"}}),
+       catalogue::fiche("2222222222222", "Brazil")});
   catalogue::image(t.chemin("jackets/2222222222222.jpg"), 40, 57);
 
   // Leading blanks kept, trailing ones dropped; format trimmed both sides. A

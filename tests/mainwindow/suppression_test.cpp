@@ -63,8 +63,8 @@ TEST(SuppressionFenetre, LaDerniereFicheDuFichierPrendLaPlaceLibereeEtLaSuivante
 TEST(SuppressionFenetre, TitresEnMinusculeOuAccentuesRestentPuisCatalogueVide) {
   FenetreTest t;
   Filmorel &f = t.ouvrir({catalogue::fiche("1000000000001", "alien", {{Champ::genre, "Drame"}}),
-                          catalogue::fiche("1000000000002", "Brazil"), catalogue::fiche("1000000000003", "Été meurtrier"),
-                          catalogue::fiche("1000000000004", "Zoo")});
+                          catalogue::fiche("1000000000002", "Brazil"),
+                          catalogue::fiche("1000000000003", "Été meurtrier"), catalogue::fiche("1000000000004", "Zoo")});
   // Title order: Brazil, Zoo, alien, Été meurtrier.
   for (auto [position, titre] : {std::pair{2, "Zoo"}, {1, "Brazil"}}) {
     f.VScroll1->setValue(position);
