@@ -1,33 +1,19 @@
 #include "exchange/echange.h"
-
 #include "storage/cp1252.h"
-#include "storage/fichiers.h"
-#include "support/catalogue.h"
-
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
-#include <gtest/gtest.h>
+#include "support/fenetre.h"
 
 namespace {
 QByteArray pad(const QString &s, int n) { return cp1252::encode(s.leftJustified(n, u' ', true)); }
-
-void ecrireOctets(const QString &chemin, const QByteArray &octets) {
-  QFile f(chemin);
-  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-  f.write(octets);
-}
 } // namespace
 
 TEST(EchangeTableur, UneLigneParFicheAPleineLargeurSansSauterDeLigne) {
   QTemporaryDir d;
-  Fiche zorro = catalogue::fiche("1111111111111", "Zorro\r\nle retour");
-  zorro.set(Champ::acteurs, "Guy\r\nWilliams");
-  zorro.set(Champ::resumer, "Ligne un.\r\nLigne deux.");
-  Fiche alien = catalogue::fiche("2222222222222", "Alien; le huitième");
-  alien.set(Champ::preter, "Oui");
-  alien.set(Champ::nom, "Durand");
-  catalogue::ecrire(d.path(), {zorro, alien, catalogue::fiche("3333333333333", "Brazil")});
+  catalogue::ecrire(d.path(), {catalogue::fiche("1111111111111", "Zorro\r\nle retour",
+                                                {{Champ::acteurs, "Guy\r\nWilliams"},
+                                                 {Champ::resumer, "Ligne un.\r\nLigne deux."}}),
+                                catalogue::fiche("2222222222222", "Alien; le huitième",
+                                                {{Champ::preter, "Oui"}, {Champ::nom, "Durand"}}),
+                                catalogue::fiche("3333333333333", "Brazil")});
   QList<EntreeIndex> tab(2001);
   const QString xls = QDir(d.path()).filePath("export.xls");
 
@@ -49,10 +35,7 @@ TEST(EchangeTableur, UneLigneParFicheAPleineLargeurSansSauterDeLigne) {
   EXPECT_EQ(lignes[2].mid(279 + 17, 95 + 1 + 20), pad("GuyWilliams", 95) + ";Ligne un.Ligne deux.");
 
   // An entry pointing outside the live records is left out, not written as the card before it again.
-  EntreeIndex e;
-  ASSERT_TRUE(fichiers::lireEntree(d.path(), 2, e));
-  e.numero = 9;
-  ASSERT_TRUE(fichiers::ecrireEntree(d.path(), 2, e));
+  catalogue::repointer(d.path(), 2, 9);
   const echange::BilanTableur partiel = echange::ecrireTableur(d.path(), 3, tab, xls);
   EXPECT_EQ(partiel.lignes, 2);
   EXPECT_EQ(partiel.illisibles, 1);
@@ -91,8 +74,8 @@ TEST(EchangeFichiers, UneJacketNeSortPasDeSonDossierNiNeSEfface) {
 
   QTemporaryDir d;
   const QString src = QDir(d.path()).filePath("a.jpg"), dst = QDir(d.path()).filePath("b.jpg");
-  ecrireOctets(src, "nouvelle");
-  ecrireOctets(dst, "ancienne image");
+  catalogue::ecrireOctets(src, "nouvelle");
+  catalogue::ecrireOctets(dst, "ancienne image");
   EXPECT_TRUE(echange::copierJacket(src, dst));
   EXPECT_EQ(catalogue::contenu(dst), "nouvelle");
   EXPECT_FALSE(echange::copierJacket(src, src));

@@ -1,13 +1,6 @@
-#include "support/fenetre.h"
-
 #include "exchange/echange.h"
-#include "storage/fichiers.h"
 #include "storage/historique.h"
-
-#include <QDirIterator>
-#include <QRandomGenerator>
-#include <QScrollBar>
-#include <gtest/gtest.h>
+#include "support/fenetre.h"
 
 namespace {
 // Answers every box with its most harmless button.
@@ -32,12 +25,6 @@ QByteArray hasard(QRandomGenerator &g, int taille) {
   for (int i = 0; i < taille / 8; ++i)
     b[g.bounded(taille)] = "\r\n0123456789;,"[g.bounded(14)];
   return b;
-}
-
-void ecrireFichier(const QString &chemin, const QByteArray &octets) {
-  QFile f(chemin);
-  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-  f.write(octets);
 }
 
 QStringList contenuDe(const QString &dossier) {
@@ -65,14 +52,13 @@ TEST(Robustesse, LecteursSurOctetsAuHasardOuTronques) {
     auto contenu = [&](const QByteArray &valide) {
       return tronque ? valide.left(g.bounded(int(valide.size()) + 1)) : hasard(g, 1 + g.bounded(3000));
     };
-    ecrireFichier(d.filePath("dvd.lst"), contenu(catalogue::contenu(d.filePath("dvd.lst"))));
-    ecrireFichier(d.filePath("dvd.idx"), contenu(catalogue::contenu(d.filePath("dvd.idx"))));
-    ecrireFichier(d.filePath("dvd.ini"), contenu(catalogue::contenu(d.filePath("dvd.ini"))));
+    for (const char *nom : {"dvd.lst", "dvd.idx", "dvd.ini"})
+      catalogue::ecrireOctets(d.filePath(nom), contenu(catalogue::contenu(d.filePath(nom))));
     const QString hst = historique::chemin(dossier, "3000000000001");
-    ecrireFichier(hst, contenu("Durand\r\n01/01/2005\r\n02/01/2005\r\nMartin\r\n03/01/2005\r\n"));
+    catalogue::ecrireOctets(hst, contenu("Durand\r\n01/01/2005\r\n02/01/2005\r\nMartin\r\n03/01/2005\r\n"));
     d.mkpath("export");
-    ecrireFichier(d.filePath("export/export.lst"), contenu(modele.versOctets() + modele.versOctets()));
-    ecrireFichier(d.filePath("export/export.dat"), contenu("2\r\n\r\nFilm\r\n\r\nAutre\r\n\r\nMono\r\n\r\nMoi\r\n\r\nDurand\r\n"));
+    catalogue::ecrireOctets(d.filePath("export/export.lst"), contenu(modele.versOctets() + modele.versOctets()));
+    catalogue::ecrireOctets(d.filePath("export/export.dat"), contenu("2\r\n\r\nFilm\r\n\r\nAutre\r\n\r\nMono\r\n\r\nMoi\r\n\r\nDurand\r\n"));
     const QStringList avant = contenuDe(parent.path());
 
     Reglages r;
@@ -82,8 +68,7 @@ TEST(Robustesse, LecteursSurOctetsAuHasardOuTronques) {
     QList<Pret> prets;
     historique::lire(hst, prets);
     EXPECT_LE(prets.size(), tronque ? 1 : historique::MaxPrets);
-    const echange::ExportDat dat = echange::lireExportDat(catalogue::contenu(d.filePath("export/export.dat")));
-    (void)dat;
+    (void)echange::lireExportDat(catalogue::contenu(d.filePath("export/export.dat")));
     const QList<Fiche> lues = echange::lireExportLst(catalogue::contenu(d.filePath("export/export.lst")));
     EXPECT_LE(lues.size(), 2);
 

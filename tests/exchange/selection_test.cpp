@@ -1,20 +1,8 @@
-#include "exchange/echange.h"
 #include "exchange/fenetreimport.h"
 #include "storage/cp1252.h"
-#include "storage/fichiers.h"
 #include "support/fenetre.h"
 
-#include <QCheckBox>
-#include <QFile>
-#include <QLabel>
-#include <QListWidget>
-#include <QPushButton>
-#include <QScrollBar>
-#include <gtest/gtest.h>
-
 namespace {
-const QString kM = "Message";
-
 QString succesExport(int n, const QString &dossier) {
   return QString("Exportation de %1 fiche(s) terminée(s) avec succès !!!    \r\rElles se situent dans le dossier :"
                  "\r\r%2\r\rLe fichier des Films se nomme EXPORT.LST\r\rLe second fichier EXPORT.DAT comprend :"
@@ -24,16 +12,9 @@ QString succesExport(int n, const QString &dossier) {
       .arg(dossier);
 }
 QString succesImport(int m) { return QString("Importation de %1 fiche(s) terminée(s) avec succès !!!    ").arg(m); }
-QString absent(const QString &dossier) {
-  return "Le fichier d'importation EXPORT.DAT\r\rne se trouve pas sur le disque dur dans le dossier :\r\r" + dossier +
-         "\r\rVoulez-vous le rechercher dans un autre dossier ?";
-}
 QString doublon(const QString &existante, const QString &nouvelle) {
   return "Il y a déjà une fiche avec le même code EAN !\r\rFiche existante :\r" + existante +
          "\r\rFiche à insérer :\r" + nouvelle + "\r\rContinuer quand même l'insertion de cette fiche ?";
-}
-DialoguesScripts &ok(FenetreTest &t, const QString &texte, int style = 64) {
-  return t.dlg.repondre(Dialogues::OK, texte, style, kM);
 }
 void cliquer(QWidget *w) { QTest::mouseClick(w, Qt::LeftButton); }
 FenetreImport *ouvrirExport(Filmorel &f, const QList<int> &lignes = {}) {
@@ -45,7 +26,7 @@ FenetreImport *ouvrirExport(Filmorel &f, const QList<int> &lignes = {}) {
 void exporter(FenetreTest &t, const QList<int> &lignes, bool jackets = false) {
   FenetreImport *fen = ouvrirExport(*t.f, lignes);
   fen->jacket->setChecked(jackets);
-  ok(t, succesExport(int(lignes.size()), t.f->v().cheminExport));
+  t.avis(succesExport(int(lignes.size()), t.f->v().cheminExport), 64);
   cliquer(fen->button);
 }
 FenetreImport *importerTout(Filmorel &f) {
@@ -54,25 +35,19 @@ FenetreImport *importerTout(Filmorel &f) {
     cliquer(f.fenImport->selectall);
   return f.fenImport;
 }
-void ecrire(const QString &chemin, const QByteArray &octets) {
-  QFile f(chemin);
-  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-  f.write(octets);
-}
 } // namespace
 
 TEST(EchangeFenetre, ExportDeDeuxFichesSurCinquante) {
   FenetreTest t;
   QList<Fiche> cartes = catalogue::numerotees(50);
-  cartes[6].set(Champ::preter, "Oui");
-  cartes[6].set(Champ::datepret, "02/03/2004");
-  cartes[6].set(Champ::nom, "Durand");
+  cartes[6] = catalogue::fiche("3000000000007", "Film 007",
+                               {{Champ::preter, "Oui"}, {Champ::datepret, "02/03/2004"}, {Champ::nom, "Durand"}});
   Reglages r = catalogue::reglagesDeBase();
   r.genres = {"Action", "Comédie", "Film"};
   r.editeurs.clear();
   Filmorel &f = t.ouvrir(cartes, r);
   catalogue::image(t.chemin("jackets/3000000000003.jpg"));
-  ecrire(t.chemin("export/export.dat"), "ancien");
+  catalogue::ecrireOctets(t.chemin("export/export.dat"), "ancien");
   const QString exp = f.v().cheminExport;
 
   // The spreadsheet export leaves the buffer on the card on display, which a later validation saves.
@@ -81,9 +56,9 @@ TEST(EchangeFenetre, ExportDeDeuxFichesSurCinquante) {
   t.dlg.repondre(Dialogues::Oui,
                  "Début de l'extraction des données.\r\rATTENTION ! L'ancien fichier existant sera écrasé."
                  "\r\rContinuer la procédure ?",
-                 52, kM);
-  ok(t, "Exportation terminée avec succès dans le fichier :\r\r" + f.v().cheminAppli +
-            "export.xls\r\r50 fiches exportées et utilisables dans un tableur.");
+                 52, "Message");
+  t.avis("Exportation terminée avec succès dans le fichier :\r\r" + f.v().cheminAppli +
+             "export.xls\r\r50 fiches exportées et utilisables dans un tableur.", 64);
   f.SM_Exporter_Liste->trigger();
   EXPECT_EQ(QFileInfo(t.chemin("export.xls")).size(), 50 * 1041);
   EXPECT_EQ(f.v().ficheCourante, affichee);
@@ -93,14 +68,14 @@ TEST(EchangeFenetre, ExportDeDeuxFichesSurCinquante) {
   fen->List->item(0)->setCheckState(Qt::Unchecked);
   EXPECT_EQ(fen->nbselect->text(), "1/50");
   cliquer(fen->annuler);
-  EXPECT_EQ(catalogue::contenu(t.chemin("export/export.dat")), "ancien");
+  EXPECT_EQ(t.octets("export/export.dat"), "ancien");
 
   fen = ouvrirExport(f, {2, 6});
   fen->jacket->setChecked(true);
-  ok(t, succesExport(2, exp));
+  t.avis(succesExport(2, exp), 64);
   fen->close(); // the close box runs the export like the button
   EXPECT_EQ(f.fenImport, nullptr);
-  const QByteArray lst = catalogue::contenu(t.chemin("export/export.lst"));
+  const QByteArray lst = t.octets("export/export.lst");
   ASSERT_EQ(lst.size(), 2034);
   EXPECT_TRUE(lst.startsWith("3000000000003Film 003 "));
   // Buyer and purchase date, loan state, date and borrower blanked; the rest as stored.
@@ -108,20 +83,18 @@ TEST(EchangeFenetre, ExportDeDeuxFichesSurCinquante) {
   septieme.replace(216, 19, QByteArray(19, ' ')).replace(954, 43, "Non" + QByteArray(40, ' '));
   EXPECT_EQ(lst.mid(1017), septieme);
   // The lists as the combo boxes hold them (the sorted ones ignore case).
-  EXPECT_EQ(catalogue::contenu(t.chemin("export/export.dat")),
+  EXPECT_EQ(t.octets("export/export.dat"),
             cp1252::encode("2\r\nAction\r\nComédie\r\nFilm\r\n\r\n\r\nDolby Digital 5.1\r\nDTS\r\nMono\r\n\r\n"
                            "Moi\r\nPaul\r\n\r\nDurand\r\nMartin\r\n"));
-  EXPECT_EQ(catalogue::contenu(t.chemin("export/3000000000003.jpg")),
-            catalogue::contenu(t.chemin("jackets/3000000000003.jpg")));
+  EXPECT_EQ(t.octets("export/3000000000003.jpg"), t.octets("jackets/3000000000003.jpg"));
 
   // An exchange folder that cannot be made is not reported as a success.
   QDir(t.chemin("export")).removeRecursively();
-  ecrire(t.chemin("export"), "un fichier");
+  catalogue::ecrireOctets(t.chemin("export"), "un fichier");
   fen = ouvrirExport(f, {0});
-  ok(t, "Impossible d'écrire les fichiers d'exportation dans le dossier :\r\r" + exp + "\r\rAucune fiche n'a été exportée.",
-     48);
+  t.avis("Impossible d'écrire les fichiers d'exportation dans le dossier :\r\r" + exp +
+         "\r\rAucune fiche n'a été exportée.");
   cliquer(fen->button);
-  t.dlg.verifierTousConsommes();
 }
 
 TEST(EchangeFenetre, AllerRetourEntreDeuxCatalogues) {
@@ -134,78 +107,70 @@ TEST(EchangeFenetre, AllerRetourEntreDeuxCatalogues) {
            ra);
   catalogue::image(a.chemin("jackets/4000000000002.jpg"));
   exporter(a, {0, 1, 2}, true);
-  const QByteArray lst = catalogue::contenu(a.chemin("export/export.lst"));
+  const QByteArray lst = a.octets("export/export.lst");
 
   Filmorel &fb = b.ouvrir({catalogue::fiche("5000000000001", "Brazil"), catalogue::fiche("5000000000002", "Dune")});
-  b.dlg.repondre(Dialogues::Oui, absent(fb.v().cheminExport), 36, kM).choisirFichier(a.chemin("export/export.dat"));
+  b.question(Dialogues::Oui, "Le fichier d'importation EXPORT.DAT\r\rne se trouve pas sur le disque dur dans le "
+                             "dossier :\r\r" + fb.v().cheminExport +
+                                 "\r\rVoulez-vous le rechercher dans un autre dossier ?")
+      .choisirFichier(a.chemin("export/export.dat"));
   FenetreImport *fen = importerTout(fb);
   ASSERT_NE(fen, nullptr);
   EXPECT_EQ(fen->List->item(0)->text(), "Alien");
   fen->jacket->setChecked(true);
-  ok(b, succesImport(3));
+  b.avis(succesImport(3), 64);
   cliquer(fen->button);
 
   EXPECT_EQ(fb.v().nbFiches, 5);
-  QList<EntreeIndex> e;
-  ASSERT_TRUE(fichiers::lireEntrees(b.dossier.path(), 1, 5, e));
-  EXPECT_EQ(e[4].titre().trimmed(), "Metropolis");
-  EXPECT_EQ(catalogue::contenu(b.chemin("dvd.lst")).mid(2 * 1017), lst);
-  Reglages rb;
-  reglages::lire(b.chemin("dvd.ini"), rb);
+  EXPECT_EQ(b.entree(5).titre().trimmed(), "Metropolis");
+  EXPECT_EQ(b.octets("dvd.lst").mid(2 * 1017), lst);
+  const Reglages rb = b.ini();
   // Exact comparison: "action" is not "Action".
   EXPECT_EQ(rb.genres, (QStringList{"Action", "action", "Comédie", "Drame", "Film", "Policier", "Western"}));
   EXPECT_EQ(rb.noms, (QStringList{"Durand", "Martin", "Zoé"}));
   EXPECT_TRUE(QFile::exists(b.chemin("jackets/4000000000002.jpg")));
   EXPECT_EQ(QDir(fb.v().cheminExport), QDir(a.chemin("export")));
-  a.dlg.verifierTousConsommes();
-  b.dlg.verifierTousConsommes();
 }
 
 TEST(EchangeFenetre, UnDoublonNEntreQueSurOui) {
   FenetreTest t;
   Filmorel &f = t.ouvrir(catalogue::numerotees(4));
   exporter(t, {0, 2});
-  const QByteArray idx = catalogue::contenu(t.chemin("dvd.idx"));
+  const QByteArray idx = t.octets("dvd.idx");
   ASSERT_NE(importerTout(f), nullptr);
-  t.dlg.repondre(Dialogues::Non, doublon("3000000000001  Film 001", "3000000000001  Film 001"), 36, kM)
-      .repondre(Dialogues::Non, doublon("3000000000003  Film 003", "3000000000003  Film 003"), 36, kM);
-  ok(t, succesImport(0));
+  t.question(Dialogues::Non, doublon("3000000000001  Film 001", "3000000000001  Film 001"))
+      .repondre(Dialogues::Non, doublon("3000000000003  Film 003", "3000000000003  Film 003"), 36, "Message");
+  t.avis(succesImport(0), 64);
   cliquer(f.fenImport->button);
   EXPECT_EQ(f.v().nbFiches, 4);
-  EXPECT_EQ(catalogue::contenu(t.chemin("dvd.idx")), idx);
+  EXPECT_EQ(t.octets("dvd.idx"), idx);
 
   importerTout(f);
-  t.dlg.repondre(Dialogues::Non, {}, 36, kM).repondre(Dialogues::Oui, {}, 36, kM);
-  ok(t, succesImport(1));
+  t.question(Dialogues::Non).repondre(Dialogues::Oui, {}, 36, "Message");
+  t.avis(succesImport(1), 64);
   cliquer(f.fenImport->button);
   // The copy sorts after the card of the same title.
-  QList<EntreeIndex> e;
-  ASSERT_TRUE(fichiers::lireEntrees(t.dossier.path(), 1, 5, e));
-  EXPECT_EQ(e[3].ean(), "3000000000003");
-  EXPECT_EQ(e[3].numero, 5);
-  t.dlg.verifierTousConsommes();
+  EXPECT_EQ(t.entree(4).ean(), "3000000000003");
+  EXPECT_EQ(t.entree(4).numero, 5);
 }
 
 TEST(EchangeFenetre, ImportDUnEchangeTronqueJusquaDeuxMilleFiches) {
   FenetreTest t;
   Filmorel &f = t.ouvrir(catalogue::numerotees(1999));
   // Two whole cards of the three announced: only they are offered, and only one more fits.
-  ecrire(t.chemin("export/export.dat"), "3\r\n\r\n\r\n\r\n\r\n");
-  ecrire(t.chemin("export/export.lst"), catalogue::fiche("9000000000001", "B1").versOctets() +
+  catalogue::ecrireOctets(t.chemin("export/export.dat"), "3\r\n\r\n\r\n\r\n\r\n");
+  catalogue::ecrireOctets(t.chemin("export/export.lst"), catalogue::fiche("9000000000001", "B1").versOctets() +
                                             catalogue::fiche("9000000000002", "B2").versOctets() +
                                             QByteArray(300, 'x'));
-  ok(t, "Le fichier EXPORT.LST ne contient que 2 fiche(s) complète(s) sur les 3 annoncée(s) par "
-        "EXPORT.DAT.\r\rSeules les fiches complètes peuvent être importées.",
-     48);
+  t.avis("Le fichier EXPORT.LST ne contient que 2 fiche(s) complète(s) sur les 3 annoncée(s) par "
+         "EXPORT.DAT.\r\rSeules les fiches complètes peuvent être importées.");
   ASSERT_NE(importerTout(f), nullptr);
   EXPECT_EQ(f.fenImport->List->count(), 2);
-  ok(t, "Le catalogue est complet : il ne peut contenir plus de 2000 fiches.\r\r1 fiche(s) sélectionnée(s) "
-        "n'ont pas été importée(s).",
-     48);
-  ok(t, succesImport(1));
+  t.avis("Le catalogue est complet : il ne peut contenir plus de 2000 fiches.\r\r1 fiche(s) sélectionnée(s) "
+         "n'ont pas été importée(s).");
+  t.avis(succesImport(1), 64);
   cliquer(f.fenImport->button);
   EXPECT_EQ(f.v().nbFiches, 2000);
   EXPECT_EQ(QFileInfo(t.chemin("dvd.lst")).size(), 2000 * 1017);
-  EXPECT_TRUE(catalogue::contenu(t.chemin("dvd.ini")).startsWith("2000\r\n"));
-  t.dlg.verifierTousConsommes();
+  EXPECT_TRUE(t.octets("dvd.ini").startsWith("2000\r\n"));
 }

@@ -1,16 +1,7 @@
 #include "listings/choix.h"
 #include "listings/listpret.h"
-#include "mainwindow/widgets.h"
 #include "storage/historique.h"
 #include "support/fenetre.h"
-
-#include <QAction>
-#include <QLineEdit>
-#include <QProgressBar>
-#include <QPushButton>
-#include <QScrollBar>
-#include <QTableWidget>
-#include <gtest/gtest.h>
 
 namespace {
 ChoixDialogue *ouvrir(QAction *menu) {
@@ -37,8 +28,7 @@ Fiche carte(int n, const QString &titre, Champ c, const QString &valeur) {
 // The main window as the user left it.
 void intacte(Filmorel &f, int position, bool historique) {
   EXPECT_TRUE(f.isEnabled());
-  EXPECT_EQ(f.VScroll1->value(), position);
-  EXPECT_EQ(f.v().posCourante, position);
+  EXPECT_EQ(QList<int>({f.VScroll1->value(), f.v().posCourante}), QList<int>({position, position}));
   EXPECT_EQ(f.titre->text(), f.v().tabIndex[position].titre().trimmed());
   EXPECT_EQ(f.historic->isVisibleTo(&f), historique);
   EXPECT_FALSE(f.Progress->isVisible());
@@ -59,7 +49,7 @@ TEST(ChoixDialogues, GenreExactEtPointDInterrogation) {
   ASSERT_TRUE(d);
   EXPECT_FALSE(f.isEnabled());
   EXPECT_EQ(d->combo->currentText(), "?");
-  t.dlg.repondre(Dialogues::OK, "Aucun DVD trouvé pour cette catégorie  !!!\r", 1, "Message");
+  t.avis("Aucun DVD trouvé pour cette catégorie  !!!\r", 1);
   QTest::mouseClick(d->OKButton, Qt::LeftButton);
   EXPECT_EQ(f.listpret, nullptr);
   EXPECT_EQ(f.focusWidget(), f.eansearch);
@@ -70,20 +60,18 @@ TEST(ChoixDialogues, GenreExactEtPointDInterrogation) {
   QTest::mouseClick(d->OKButton, Qt::LeftButton);
   ASSERT_TRUE(f.listpret);
   EXPECT_EQ(f.listpret->windowTitle(), "Liste des DVDs par genre : Action");
-  EXPECT_EQ(f.listpret->Grille->rowCount(), 22);
   const QStringList lignes = titres(f.listpret);
-  EXPECT_TRUE(lignes.size() == 20 && lignes.contains("Espace devant") && !lignes.contains("Minuscule")) << lignes.join('|').toStdString();
+  EXPECT_TRUE(lignes.size() == 20 && lignes.contains("Espace devant") && !lignes.contains("Minuscule"))
+      << lignes.join('|').toStdString();
   f.listpret->close();
   intacte(f, 21, false);
-  t.dlg.verifierTousConsommes();
 }
 
 TEST(ChoixDialogues, EditeurActeurEtTerme) {
   FenetreTest t;
   QList<Fiche> cartes{carte(1, "Un", Champ::editeur, "WARNER BROS"), carte(2, "Deux", Champ::editeur, "Gaumont"),
                       carte(3, "Trois", Champ::editeur, "Warner"), carte(4, "Zazie", Champ::acteurs, "Jean Gabin"),
-                      carte(5, "Quai des brumes", Champ::acteurs, "Michèle Morgan, Jean Gabin"),
-                      carte(6, "Vide", Champ::editeur, "")};
+                      carte(5, "Quai des brumes", Champ::acteurs, "Michèle Morgan, Jean Gabin")};
   Filmorel &f = t.ouvrir(cartes);
   // Types the text, then the key (none: the close box); the titles listed.
   auto liste = [&](QAction *menu, const QString &texte, Qt::Key touche = Qt::Key_unknown) {
@@ -103,11 +91,6 @@ TEST(ChoixDialogues, EditeurActeurEtTerme) {
   };
   // The close box runs the listing like OK; a publisher matches by substring.
   EXPECT_EQ(liste(f.SM_Afficher_FilmTriEditeur, "warner"), QStringList({"Trois", "Un"}));
-  // An empty criterion lists every card whose publisher is not blank.
-  f.voirediteur("");
-  ASSERT_TRUE(f.listpret);
-  EXPECT_EQ(titres(f.listpret), QStringList({"Deux", "Quai des brumes", "Trois", "Un", "Zazie"}));
-  f.listpret->close();
   // Enter answers OK, Esc Annuler; blanks only list nothing.
   EXPECT_EQ(liste(f.SM_Afficher_FilmTriActeur, "gabin", Qt::Key_Return), QStringList({"Quai des brumes", "Zazie"}));
   EXPECT_EQ(liste(f.SM_Afficher_FilmTriActeur, "   ", Qt::Key_Return), QStringList());
@@ -174,10 +157,9 @@ TEST(ChoixDialogues, FilmsPretesAUnePersonne) {
   intacte(f, 2, false);
   EXPECT_EQ(f.v().nbHisto, 0);
   f.afficherPosition(1);
-  t.dlg.repondre(Dialogues::OK, "Aucun prêt trouvé pour cette personne !!!\r", 1, "Message");
+  t.avis("Aucun prêt trouvé pour cette personne !!!\r", 1);
   f.voirfilm("?");
   EXPECT_EQ(f.listpret, nullptr);
   intacte(f, 1, true);
   EXPECT_EQ(f.v().nbHisto, 3);
-  t.dlg.verifierTousConsommes();
 }

@@ -1,18 +1,10 @@
 #include "listings/listpret.h"
 #include "support/fenetre.h"
 
-#include <QFile>
-#include <QLineEdit>
-#include <QProgressBar>
-#include <QPushButton>
-#include <QScrollBar>
-#include <QTableWidget>
-#include <gtest/gtest.h>
-
 namespace {
 // Runs the catalogue list (F12), answering the sort question.
 ListPret *catalogueListe(FenetreTest &t, int reponse) {
-  t.dlg.repondre(reponse, "Voulez-vous un affichage trié par date d'achat ?", 36, "Message");
+  t.question(reponse, "Voulez-vous un affichage trié par date d'achat ?");
   QTest::keyClick(t.f->eansearch, Qt::Key_F12);
   return t.f->listpret;
 }
@@ -48,29 +40,27 @@ TEST(ListPretFenetre, TriParDateEtRetourALaMemeFiche) {
   EXPECT_FALSE(f.isEnabled());
   EXPECT_EQ(colonne(w, 1, 1, 4), QStringList({"Amélie", "Casablanca", "Brazil", "Dune : Le retour"}));
   w->close();
-  EXPECT_EQ(f.VScroll1->value(), 4);
-  EXPECT_EQ(f.titre->text(), "Dune\r\nLe retour");
+  EXPECT_EQ(f.titre->text(), "Dune\r\nLe retour"); // back on the same card
 }
 
 TEST(ListPretFenetre, ListeDesPrets) {
+  FenetreTest t;
   QList<Fiche> cartes = catalogue::numerotees(4);
-  {
-    FenetreTest t;
-    Filmorel &f = t.ouvrir(cartes);
-    t.dlg.repondre(Dialogues::Annuler, "Aucun prêt trouvé !!!\r", 1, "Message");
-    QTest::keyClick(f.eansearch, Qt::Key_F11);
-    EXPECT_EQ(f.listpret, nullptr);
-    EXPECT_EQ(f.focusWidget(), f.eansearch);
-  }
+  Filmorel &f = t.ouvrir(cartes);
+  f.afficherPosition(3);
+  t.dlg.repondre(Dialogues::Annuler, "Aucun prêt trouvé !!!\r", 1, "Message");
+  QTest::keyClick(f.eansearch, Qt::Key_F11);
+  EXPECT_EQ(f.listpret, nullptr);
+  EXPECT_EQ(f.focusWidget(), f.eansearch);
+
+  // Only the exact flag "Oui" counts; the list reads the saved cards.
   const char *drapeaux[] = {"Oui", "oui", "OUI", "Oui"};
   for (int i = 0; i < 4; ++i) {
     cartes[i].set(Champ::preter, drapeaux[i]);
     cartes[i].set(Champ::nom, i == 0 ? " Durand" : "Martin");
     cartes[i].set(Champ::datepret, QString("0%1/02/2005").arg(i + 1));
+    fichiers::ecrireFiche(t.dossier.path(), i + 1, cartes[i]);
   }
-  FenetreTest t;
-  Filmorel &f = t.ouvrir(cartes);
-  f.afficherPosition(3);
   QTest::keyClick(f.eansearch, Qt::Key_F11);
   ListPret *w = f.listpret;
   ASSERT_TRUE(w);
@@ -81,9 +71,10 @@ TEST(ListPretFenetre, ListeDesPrets) {
   EXPECT_EQ(f.VScroll1->value(), 3);
 }
 
-TEST(ListPretFenetre, EchapOkEtCaseDeFermetureFermentPareil) {
+TEST(ListPretFenetre, FermetureEtMargesEnregistreesSeulementSiChangees) {
   FenetreTest t;
   Filmorel &f = t.ouvrir(catalogue::numerotees(3));
+  // Esc, OK and the close box close alike; margins untouched, dvd.ini is not rewritten.
   for (int maniere = 0; maniere < 3; ++maniere) {
     marquerIni(t);
     QPointer<ListPret> w = catalogueListe(t, Dialogues::Non);
@@ -95,8 +86,7 @@ TEST(ListPretFenetre, EchapOkEtCaseDeFermetureFermentPareil) {
     else
       w->close();
     EXPECT_TRUE(f.isEnabled()) << maniere;
-    // Margins untouched: dvd.ini is not rewritten.
-    EXPECT_EQ(catalogue::contenu(t.chemin("dvd.ini")), "marque");
+    EXPECT_EQ(t.octets("dvd.ini"), "marque");
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(w.isNull()) << "unloaded, not hidden";
   }
@@ -104,22 +94,13 @@ TEST(ListPretFenetre, EchapOkEtCaseDeFermetureFermentPareil) {
   ListPret *w = catalogueListe(t, Dialogues::Non);
   QTest::keyRelease(w->Grille, Qt::Key_Escape);
   EXPECT_TRUE(w->isVisible());
-  w->close();
-}
-
-TEST(ListPretFenetre, MargesNumeriquesEtEnregistrees) {
-  FenetreTest t;
-  Filmorel &f = t.ouvrir(catalogue::numerotees(2));
-  ListPret *w = catalogueListe(t, Dialogues::Non);
 
   // Changed and typed back: still a change, dvd.ini is rewritten.
-  marquerIni(t);
   w->mg->setFocus();
   w->mg->end(false);
   QTest::keyClicks(w->mg, "5");
   QTest::keyClick(w->mg, Qt::Key_Backspace);
   EXPECT_EQ(f.v().modifEnCours, 0) << "the main window's editing flag is not the list window's";
-
   // Not a number: refused where typed; a decimal comma becomes a point; an
   // emptied box is 0.
   w->mh->selectAll();
@@ -128,9 +109,7 @@ TEST(ListPretFenetre, MargesNumeriquesEtEnregistrees) {
   w->mb->selectAll();
   QTest::keyClick(w->mb, Qt::Key_Delete);
   QTest::keyClick(w->Ok, Qt::Key_Escape);
-
-  Reglages relu;
-  ASSERT_EQ(reglages::lire(t.chemin("dvd.ini"), relu), reglages::Lecture::Lu);
+  const Reglages relu = t.ini();
   EXPECT_EQ(relu.margeGauche + "|" + relu.margeHaut + "|" + relu.margeBas, "10|7.5|0");
-  EXPECT_EQ(relu.nbFiches, 2);
+  EXPECT_EQ(relu.nbFiches, 3);
 }

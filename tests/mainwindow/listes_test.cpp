@@ -1,19 +1,8 @@
 #include "support/fenetre.h"
 
-#include "storage/reglages.h"
-
-#include <QPushButton>
-#include <gtest/gtest.h>
-
 namespace {
-Reglages ini(FenetreTest &t) {
-  Reglages r;
-  reglages::lire(t.chemin("dvd.ini"), r);
-  return r;
-}
-
 void cliquer(FenetreTest &t, const char *bouton, int reponse, const char *question) {
-  t.dlg.repondre(reponse, QString::fromUtf8(question), 36, "Message");
+  t.question(reponse, QString::fromUtf8(question));
   QTest::mouseClick(t.ctrl<QPushButton>(bouton), Qt::LeftButton);
 }
 
@@ -27,11 +16,11 @@ Filmorel &enEdition(FenetreTest &t) {
 TEST(Listes, AjoutTelQuelALaPlaceDuTriOuALaFin) {
   FenetreTest t;
   Filmorel &f = enEdition(t);
-  const QByteArray avant = catalogue::contenu(t.chemin("dvd.ini"));
+  const QByteArray avant = t.octets("dvd.ini");
 
   f.Genre->setEditText("Aventure");
   cliquer(t, "ajou4", Dialogues::Non, "Ajouter ce genre à la liste ?");
-  EXPECT_EQ(catalogue::contenu(t.chemin("dvd.ini")), avant);
+  EXPECT_EQ(t.octets("dvd.ini"), avant);
   cliquer(t, "ajou4", Dialogues::Oui, "Ajouter ce genre à la liste ?");
   EXPECT_EQ(f.Genre->currentText(), "Aventure");
   f.Genre->setEditText("");
@@ -49,7 +38,7 @@ TEST(Listes, AjoutTelQuelALaPlaceDuTriOuALaFin) {
   f.Son->setEditText(" stéréo ");
   cliquer(t, "ajou2", Dialogues::Oui, "Ajouter ce format sonore à la liste ?");
 
-  const Reglages r = ini(t);
+  const Reglages r = t.ini();
   EXPECT_EQ(r.genres, QStringList({"Action", "Aventure", "Comédie", "Drame", "Film", "Policier"}));
   EXPECT_EQ(r.editeurs, f.editeur->items());
   EXPECT_EQ(r.acheteurs, QStringList({"Moi", "Paul", "Zoé", "albert"}));
@@ -58,9 +47,8 @@ TEST(Listes, AjoutTelQuelALaPlaceDuTriOuALaFin) {
   // Cancelling the edit keeps the lists as saved.
   t.dlg.repondre(Dialogues::Oui);
   f.annulerSaisie();
-  EXPECT_EQ(ini(t), r);
+  EXPECT_EQ(t.ini(), r);
   EXPECT_EQ(f.achat->items(), r.acheteurs);
-  t.dlg.verifierTousConsommes();
 }
 
 TEST(Listes, RetraitSansEgardALaCasseMaisSansRognage) {
@@ -73,7 +61,7 @@ TEST(Listes, RetraitSansEgardALaCasseMaisSansRognage) {
   cliquer(t, "sup2", Dialogues::Oui, "Supprimer ce format sonore de la liste ?");
   EXPECT_EQ(f.Son->items(), QStringList({"DTS", "Mono"}));
   EXPECT_EQ(f.Son->currentText(), "dolby DIGITAL 5.1");
-  EXPECT_EQ(ini(t).sons, QStringList({"DTS", "Mono"}));
+  EXPECT_EQ(t.ini().sons, QStringList({"DTS", "Mono"}));
 
   // Removing the item the box stood on leaves the typed text in place.
   f.Genre->setCurrentIndex(f.Genre->findText("Film"));
@@ -81,7 +69,7 @@ TEST(Listes, RetraitSansEgardALaCasseMaisSansRognage) {
   EXPECT_EQ(f.Genre->currentText(), "Film");
   EXPECT_FALSE(f.Genre->items().contains("Film"));
 
-  const QByteArray avant = catalogue::contenu(t.chemin("dvd.ini"));
+  const QByteArray avant = t.octets("dvd.ini");
   struct Cas {
     ComboListe *combo;
     const char *bouton, *question, *absent;
@@ -93,17 +81,16 @@ TEST(Listes, RetraitSansEgardALaCasseMaisSansRognage) {
                            "Impossible de supprimer ce genre de la liste car il n'y figure pas !!!", "Drame "}}) {
     c.combo->setEditText(c.texte);
     const QStringList items = c.combo->items();
-    t.dlg.repondre(Dialogues::Oui, QString::fromUtf8(c.question), 36, "Message");
+    t.question(Dialogues::Oui, QString::fromUtf8(c.question));
     t.dlg.repondre(Dialogues::OK, QString::fromUtf8(c.absent), 16, "");
     QTest::mouseClick(t.ctrl<QPushButton>(c.bouton), Qt::LeftButton);
     EXPECT_EQ(c.combo->items(), items) << c.bouton;
     EXPECT_EQ(c.combo->currentText(), c.texte);
   }
-  EXPECT_EQ(catalogue::contenu(t.chemin("dvd.ini")), avant);
+  EXPECT_EQ(t.octets("dvd.ini"), avant);
 
   f.nom->setEditText("MARTIN");
-  t.dlg.repondre(Dialogues::Oui, "Supprimer cet emprunteur de la liste ?", 36, "Message");
+  t.question(Dialogues::Oui, "Supprimer cet emprunteur de la liste ?");
   f.supprimerDeLaListe(3);
-  EXPECT_EQ(ini(t).noms, QStringList({"Durand"}));
-  t.dlg.verifierTousConsommes();
+  EXPECT_EQ(t.ini().noms, QStringList({"Durand"}));
 }

@@ -1,34 +1,12 @@
 #include "support/fenetre.h"
 
-#include "storage/fichiers.h"
 #include "storage/historique.h"
 
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QScrollBar>
-#include <gtest/gtest.h>
-
 namespace {
-const QString kCreer = QStringLiteral("Fiche non trouvée !!!\r\rVoulez-vous la créer ?");
-
-QByteArray octets(FenetreTest &t, const char *nom) { return catalogue::contenu(t.chemin(nom)); }
-QString premiereLigneIni(FenetreTest &t) { return QString::fromLatin1(octets(t, "dvd.ini")).section("\r\n", 0, 0); }
-
-Fiche ficheSurDisque(FenetreTest &t, int n) {
-  Fiche f;
-  EXPECT_TRUE(fichiers::lireFiche(t.dossier.path(), n, f));
-  return f;
-}
-
-EntreeIndex entreeLue(FenetreTest &t, int p) {
-  EntreeIndex e;
-  EXPECT_TRUE(fichiers::lireEntree(t.dossier.path(), p, e));
-  return e;
-}
+QString premiereLigneIni(FenetreTest &t) { return QString::fromLatin1(t.octets("dvd.ini")).section("\r\n", 0, 0); }
 
 void nouvelleFiche(FenetreTest &t, const char *code) {
-  t.dlg.repondre(Dialogues::Oui, kCreer, 36, "Message");
+  t.question(Dialogues::Oui, kCreer);
   QTest::keyClicks(t.f->eansearch, code);
   ASSERT_EQ(t.f->v().modeCreation, 1);
 }
@@ -41,30 +19,51 @@ void enNavigation(Filmorel &f) {
 }
 } // namespace
 
-TEST(Saisie, PremiereFicheDUnCatalogueVide) {
+// An empty catalogue from the start to its first card.
+TEST(Saisie, CatalogueVideJusquALaPremiereFiche) {
   FenetreTest t;
-  Filmorel &f = t.ouvrir({});
+  t.avis("Base de donnée vierge.\r\rVeuillez saisir le code E.A.N (13) d'un DVD dans la fenêtre suivante "
+         "pour créer une nouvelle fiche.\r\rMerci d'utiliser ce logiciel et bonne application !!!");
+  catalogue::ecrire(t.dossier.path(), {});
+  Filmorel &f = t.demarrer();
+  for (const char *nom : {"historic", "modifier", "supprimer", "pret", "retour", "valider", "Compteur"})
+    EXPECT_FALSE(t.ctrl(nom)->isVisible()) << nom;
+  EXPECT_TRUE(f.quitter->isVisible() && f.ean->isReadOnly() && !f.conteneur->isEnabled());
+  EXPECT_FALSE(f.jacket->pixmap().isNull());
+  // Function keys act only when their button could be used; the searches find nothing.
+  for (Qt::Key k : {Qt::Key_F2, Qt::Key_F3, Qt::Key_F6, Qt::Key_F7, Qt::Key_F4})
+    QTest::keyClick(f.eansearch, k);
+  EXPECT_EQ(f.v().modifEnCours + f.v().pretEnCours, 0);
+  t.avis("Film non trouvé !!!\r", 1).saisir("Alien");
+  f.SM_Recherche_Film->trigger();
+  f.v().reponseTexte = "A";
+  t.avis("Pas de fiche '' A '' correspondante !!!\r", 0);
+  f.recherchedirecte();
+  EXPECT_EQ(QFileInfo(t.chemin("dvd.idx")).size(), 0);
+  // Nothing was read into the buffer: it still is no card.
+  EXPECT_TRUE(f.v().ficheCourante.vierge());
+
   nouvelleFiche(t, "3012345678901");
   EXPECT_FALSE(f.eansearch->isVisible() || f.quitter->isVisible() || f.nom->isEnabled());
   QTest::keyClicks(f.titre, "Alien");
   QTest::keyClicks(f.annee, "1979");
   QTest::mouseClick(f.valider, Qt::LeftButton);
 
+  // The defaults shown for a new card are the ones saved.
   Fiche attendue = catalogue::fiche("3012345678901", "Alien");
   for (Champ c : {Champ::duree, Champ::achat, Champ::acteurs, Champ::resumer, Champ::datepret, Champ::nom})
     attendue.set(c, "");
   attendue.set(Champ::annee, "1979");
   attendue.set(Champ::dateachat, aujourdhui());
   attendue.set(Champ::jacket, "jacket.bmp");
-  EXPECT_EQ(octets(t, "dvd.lst"), attendue.versOctets());
+  EXPECT_EQ(t.octets("dvd.lst"), attendue.versOctets());
   EntreeIndex e;
   e.cle = EntreeIndex::cleDe(attendue);
   e.numero = 1;
-  EXPECT_EQ(octets(t, "dvd.idx"), e.versOctets());
+  EXPECT_EQ(t.octets("dvd.idx"), e.versOctets());
   EXPECT_EQ(premiereLigneIni(t), "1");
   enNavigation(f);
   EXPECT_FALSE(f.historic->isVisible() || f.ajou[0]->isVisible());
-  t.dlg.verifierTousConsommes();
 }
 
 TEST(Saisie, NouvelleFicheRangeeAPlaceEtMontree) {
@@ -78,68 +77,61 @@ TEST(Saisie, NouvelleFicheRangeeAPlaceEtMontree) {
   QTest::mouseClick(f.valider, Qt::LeftButton);
   // Index order: "", A la recherche d'Alien, Alien, Casino.
   EXPECT_EQ(f.Compteur->text(), "3 / 4");
-  EXPECT_EQ(entreeLue(t, 3).numero, 4);
+  EXPECT_EQ(t.entree(3).numero, 4);
   EXPECT_EQ(premiereLigneIni(t), "4");
   nouvelleFiche(t, "5555555555555"); // without a title: after the first one without
   QTest::mouseClick(f.valider, Qt::LeftButton);
-  EXPECT_EQ(entreeLue(t, 2).numero, 5);
-  t.dlg.verifierTousConsommes();
+  EXPECT_EQ(t.entree(2).numero, 5);
 }
 
-TEST(Saisie, ModifierSansChangementPuisTitreChangeReclasse) {
+TEST(Saisie, ModifierSansChangementCodeBarreChangeEtTitreChange) {
   FenetreTest t;
-  Filmorel &f = t.ouvrir({catalogue::fiche("1111111111111", "Alien"), catalogue::fiche("2222222222222", "Brazil"),
-                          catalogue::fiche("3333333333333", "Casino")});
+  catalogue::ecrire(t.dossier.path(), {catalogue::fiche("1111111111111", "Alien"),
+                                       catalogue::fiche("2222222222222", "Brazil"),
+                                       catalogue::fiche("3333333333333", "Casino")});
+  // An index out of title order (Casino, Brazil, Alien): only a re-sort would change it.
+  const EntreeIndex premiere = t.entree(1), troisieme = t.entree(3);
+  fichiers::ecrireEntree(t.dossier.path(), 1, troisieme);
+  fichiers::ecrireEntree(t.dossier.path(), 3, premiere);
+  Filmorel &f = t.demarrer();
   f.VScroll1->setValue(2);
-  const QByteArray lst = octets(t, "dvd.lst"), idx = octets(t, "dvd.idx");
+  const QByteArray lst = t.octets("dvd.lst"), idx = t.octets("dvd.idx");
   ASSERT_TRUE(historique::ecrire(historique::chemin(t.dossier.path(), "2222222222222"),
                                  {{"Martin", "01/01/2004", "02/02/2004"}}));
   QTest::mouseClick(f.modifier, Qt::LeftButton);
   QTest::mouseClick(f.valider, Qt::LeftButton);
-  EXPECT_EQ(octets(t, "dvd.lst"), lst);
-  EXPECT_EQ(octets(t, "dvd.idx"), idx);
+  EXPECT_EQ(t.octets("dvd.lst") + t.octets("dvd.idx"), lst + idx);
   enNavigation(f);
   EXPECT_TRUE(f.historic->isVisible()); // the history file written meanwhile is seen
 
+  // A new bar code alone rewrites that entry only.
+  QTest::mouseClick(f.modifier, Qt::LeftButton);
+  f.ean->clear();
+  QTest::keyClicks(f.ean, "4a4-4 4x44444444445"); // only digits go in, 13 at most
+  QTest::mouseClick(f.valider, Qt::LeftButton);
+  const QByteArray apres = t.octets("dvd.idx");
+  const int n = EntreeIndex::Taille;
+  EXPECT_EQ(apres.left(n) + apres.mid(2 * n), idx.left(n) + idx.mid(2 * n));
+  EXPECT_EQ(t.entree(2).ean(), "4444444444444");
+  EXPECT_EQ(t.lue(2).get(Champ::ean), "4444444444444");
+  EXPECT_EQ(f.v().posCourante, 2);
+
+  // A new title re-sorts the index.
   f.VScroll1->setValue(1);
   QTest::mouseClick(f.modifier, Qt::LeftButton);
   f.titre->setText("Zorro");
   f.dateachat->clear();
   QTest::keyClicks(f.dateachat, "12-05-2003");
   QTest::mouseClick(f.valider, Qt::LeftButton);
-  EXPECT_EQ(ficheSurDisque(t, 1).get(Champ::dateachat), "12/05/2003");
-  EXPECT_EQ(entreeLue(t, 3).numero, 1);
-  EXPECT_EQ(entreeLue(t, 3).dateachat(), "12/05/2003");
+  EXPECT_EQ(t.lue(3).get(Champ::dateachat), "12/05/2003");
+  EXPECT_EQ(QList<int>({t.entree(1).numero, t.entree(3).numero}), QList<int>({1, 3}));
+  EXPECT_EQ(t.entree(3).dateachat(), "12/05/2003");
   EXPECT_EQ(f.Compteur->text(), "3 / 3");
-  t.dlg.verifierTousConsommes();
 }
 
-TEST(Saisie, CodeBarreChangeSansTitreChangeResteEnPlace) {
+TEST(Saisie, CompteurDeCaracteresEtNomDEmprunteurExactAuxBlancsPres) {
   FenetreTest t;
-  catalogue::ecrire(t.dossier.path(), catalogue::numerotees(3));
-  // An index out of title order: only a re-sort would change it.
-  const EntreeIndex premiere = entreeLue(t, 1), troisieme = entreeLue(t, 3);
-  fichiers::ecrireEntree(t.dossier.path(), 1, troisieme);
-  fichiers::ecrireEntree(t.dossier.path(), 3, premiere);
-  Filmorel &f = t.demarrer();
-  f.VScroll1->setValue(2);
-  const QByteArray avant = octets(t, "dvd.idx");
-  QTest::mouseClick(f.modifier, Qt::LeftButton);
-  f.ean->clear();
-  QTest::keyClicks(f.ean, "4a4-4 4x44444444445"); // only digits go in, 13 at most
-  QTest::mouseClick(f.valider, Qt::LeftButton);
-  const QByteArray apres = octets(t, "dvd.idx");
-  const int n = EntreeIndex::Taille;
-  EXPECT_EQ(apres.left(n) + apres.mid(2 * n), avant.left(n) + avant.mid(2 * n));
-  EXPECT_EQ(entreeLue(t, 2).ean(), "4444444444444");
-  EXPECT_EQ(ficheSurDisque(t, 2).get(Champ::ean), "4444444444444");
-  EXPECT_EQ(f.v().posCourante, 2);
-  t.dlg.verifierTousConsommes();
-}
-
-TEST(Saisie, CompteurDeCaracteresDuResumeEtDesActeurs) {
-  FenetreTest t;
-  Filmorel &f = t.ouvrir(catalogue::numerotees(1));
+  Filmorel &f = t.ouvrir(catalogue::numerotees(2)); // borrowers Durand, Martin
   f.activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
   f.modification();
@@ -151,29 +143,24 @@ TEST(Saisie, CompteurDeCaracteresDuResumeEtDesActeurs) {
   EXPECT_EQ(f.cpt->text(), "580/580");
   f.acteurs->setFocus();
   EXPECT_EQ(f.cpt->text(), "0/95");
-}
+  t.question(Dialogues::Oui, kAnnuler);
+  f.annulerSaisie();
 
-TEST(Saisie, NomDEmprunteurExactAuxBlancsPres) {
-  FenetreTest t;
-  Filmorel &f = t.ouvrir(catalogue::numerotees(2)); // borrowers Durand, Martin
-  f.activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
-  const QByteArray lst = octets(t, "dvd.lst");
+  const QByteArray lst = t.octets("dvd.lst");
   QTest::mouseClick(f.pret, Qt::LeftButton);
   for (const char *nom : {"martin", "Mart", ""}) {
     f.nom->setEditText(QString::fromLatin1(nom));
-    t.dlg.repondre(Dialogues::OK, "Nom pas valide ou ne figurant pas dans la liste.", 48, "Message");
+    t.avis("Nom pas valide ou ne figurant pas dans la liste.");
     QTest::mouseClick(f.valider, Qt::LeftButton);
     EXPECT_EQ(f.v().pretEnCours, 1) << nom;
-    EXPECT_EQ(octets(t, "dvd.lst"), lst);
+    EXPECT_EQ(t.octets("dvd.lst"), lst);
   }
   f.nom->setEditText("  Martin ");
   QTest::mouseClick(f.valider, Qt::LeftButton);
   enNavigation(f);
-  EXPECT_EQ(ficheSurDisque(t, 1).get(Champ::preter), "Oui");
-  EXPECT_EQ(ficheSurDisque(t, 1).get(Champ::datepret), aujourdhui());
+  EXPECT_EQ(t.lue(1).get(Champ::preter), "Oui");
+  EXPECT_EQ(t.lue(1).get(Champ::datepret), aujourdhui());
   EXPECT_TRUE(f.retour->isEnabled() && !f.pret->isEnabled());
-  t.dlg.verifierTousConsommes();
 }
 
 TEST(Saisie, DeuxMilliemeFicheAccepteeLaSuivanteRefusee) {
@@ -185,13 +172,12 @@ TEST(Saisie, DeuxMilliemeFicheAccepteeLaSuivanteRefusee) {
   EXPECT_EQ(f.Compteur->text(), "2000 / 2000");
 
   // The search refuses a new card before the entry starts.
-  const QByteArray lst = octets(t, "dvd.lst"), idx = octets(t, "dvd.idx");
-  const QString complet = QStringLiteral("Le catalogue est complet : il ne peut contenir plus de 2000 fiches.\r\r"
-                                         "Cette fiche ne peut pas être enregistrée.");
-  t.dlg.repondre(Dialogues::Oui, kCreer, 36, "Message").repondre(Dialogues::OK, complet, 48, "Message");
+  const QByteArray avant = t.octets("dvd.lst") + t.octets("dvd.idx");
+  t.question(Dialogues::Oui, kCreer).repondre(Dialogues::OK,
+      "Le catalogue est complet : il ne peut contenir plus de 2000 fiches.\r\r"
+      "Cette fiche ne peut pas être enregistrée.", 48, "Message");
   QTest::keyClicks(f.eansearch, "8888888888888");
   EXPECT_EQ(f.v().modeCreation + f.v().modifEnCours, 0);
-  EXPECT_EQ(octets(t, "dvd.lst") + octets(t, "dvd.idx"), lst + idx);
+  EXPECT_EQ(t.octets("dvd.lst") + t.octets("dvd.idx"), avant);
   EXPECT_EQ(premiereLigneIni(t), "2000");
-  t.dlg.verifierTousConsommes();
 }

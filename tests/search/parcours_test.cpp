@@ -50,8 +50,8 @@ TEST(Parcours, PretEnDeuxPassages) {
   QTemporaryDir d;
   QList<Fiche> cartes = catalogue::numerotees(5);
   QList<EntreeIndex> t(2001);
-  cartes[1].set(Champ::preter, "Oui");
-  cartes[3].set(Champ::preter, "Oui");
+  for (int i : {1, 3})
+    cartes[i].set(Champ::preter, "Oui");
   catalogue::ecrire(d.path(), cartes);
   EXPECT_EQ(recherche::pret(d.path(), 5, 2, t), 4); // first pass
   EXPECT_EQ(recherche::pret(d.path(), 5, 4, t), 2); // second pass, from the start
@@ -64,9 +64,6 @@ TEST(Parcours, PretEnDeuxPassages) {
   // An entry pointing outside the live records is skipped, not read.
   cartes[3].set(Champ::preter, "Non");
   catalogue::ecrire(d.path(), cartes);
-  EntreeIndex faux;
-  ASSERT_TRUE(fichiers::lireEntree(d.path(), 2, faux));
-  faux.numero = 7;
-  ASSERT_TRUE(fichiers::ecrireEntree(d.path(), 2, faux));
+  catalogue::repointer(d.path(), 2, 7);
   EXPECT_EQ(recherche::pret(d.path(), 5, 1, t), 0);
 }

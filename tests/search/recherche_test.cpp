@@ -1,15 +1,7 @@
 #include "support/fenetre.h"
 
-#include "storage/fichiers.h"
-
-#include <QLineEdit>
-#include <QProgressBar>
-#include <QScrollBar>
-#include <gtest/gtest.h>
-
 namespace {
 const QString kFilmNonTrouve = QStringLiteral("Film non trouvé !!!\r");
-const QString kCreer = QStringLiteral("Fiche non trouvée !!!\r\rVoulez-vous la créer ?");
 
 // Cards given by title; bar codes 100000000000n in the given order.
 QList<Fiche> cartes(const QStringList &titres) {
@@ -30,7 +22,7 @@ void activer(Filmorel &f) {
 }
 } // namespace
 
-TEST(RechercheTitre, SousChaineSansCassePremiereDansLOrdreDeLIndex) {
+TEST(Recherche, TitreSousChaineSansCassePuisPret) {
   FenetreTest t;
   // Index order: Alien, Aliens, Casino, Le retour de l'alien.
   Filmorel &f = t.ouvrir(cartes({"Le retour de l'alien", "Casino", "Aliens", "Alien"}));
@@ -42,7 +34,7 @@ TEST(RechercheTitre, SousChaineSansCassePremiereDansLOrdreDeLIndex) {
   EXPECT_EQ(f.titre->text(), "Alien");
   // Not found: the card and the position stay.
   montrerPosition(f, 3);
-  t.dlg.saisir("Brazil").repondre(Dialogues::OK, kFilmNonTrouve, 1, "Message");
+  t.avis(kFilmNonTrouve, 1).saisir("Brazil");
   f.SM_Recherche_Film->trigger();
   EXPECT_EQ(f.titre->text() + f.Compteur->text(), "Casino3 / 4");
   EXPECT_FALSE(f.Progress->isVisible());
@@ -56,20 +48,18 @@ TEST(RechercheTitre, SousChaineSansCassePremiereDansLOrdreDeLIndex) {
     EXPECT_EQ(f.v().posCourante, 3);
     EXPECT_TRUE(f.eansearch->hasFocus());
   }
-  t.dlg.verifierTousConsommes();
-}
 
-TEST(RechercheTitre, CatalogueVideRepondPasTrouveSansToucherALaFiche) {
-  FenetreTest t;
-  Filmorel &f = t.ouvrir({});
-  t.dlg.saisir("Alien").repondre(Dialogues::OK, kFilmNonTrouve, 1, "Message");
-  f.SM_Recherche_Film->trigger();
-  EXPECT_EQ(f.Genre->currentText(), "Film"); // the defaults of a new card stay
-  // The letter search has nothing to walk either.
-  f.v().reponseTexte = "A";
-  t.dlg.repondre(Dialogues::OK, "Pas de fiche '' A '' correspondante !!!\r", 0, "Message");
-  f.recherchedirecte();
-  t.dlg.verifierTousConsommes();
+  // Loan search, none lent: the message, then the stored card shown again.
+  f.titre->setText("pas enregistré");
+  t.avis("Aucun prêt trouvé !!!\r", 1);
+  f.SM_Recherche_Pret->trigger();
+  EXPECT_EQ(f.titre->text(), "Casino");
+  // A lent card before the current one is found; the focus goes to eansearch.
+  fichiers::ecrireFiche(t.dossier.path(), 4, catalogue::fiche("1000000000004", "Alien", {{Champ::preter, "Oui"}}));
+  f.VScroll1->setFocus();
+  f.SM_Recherche_Pret->trigger();
+  EXPECT_EQ(f.titre->text(), "Alien");
+  EXPECT_TRUE(f.eansearch->hasFocus());
 }
 
 TEST(RechercheEan, TreizeChiffresCherchentFicheAbsenteCreeeOuNon) {
@@ -95,37 +85,15 @@ TEST(RechercheEan, TreizeChiffresCherchentFicheAbsenteCreeeOuNon) {
   f.eansearch->clear();
 
   // Not found, No: the bar code goes, the rest of the card on display stays.
-  t.dlg.repondre(Dialogues::Non, kCreer, 36, "Message");
+  t.question(Dialogues::Non, kCreer);
   QTest::keyClicks(f.eansearch, "9999999999999");
   EXPECT_EQ(f.ean->text(), "");
   EXPECT_EQ(f.titre->text(), "Brazil");
 
   // Yes: a new card with the typed bar code, which stays read-only.
-  t.dlg.repondre(Dialogues::Oui, kCreer, 36, "Message");
+  t.question(Dialogues::Oui, kCreer);
   QTest::keyClicks(f.eansearch, "9999999999999");
   EXPECT_EQ(f.v().modifEnCours, 1);
   EXPECT_EQ(f.ean->text() + f.titre->text(), "9999999999999");
   EXPECT_TRUE(f.ean->isReadOnly());
-  t.dlg.verifierTousConsommes();
-}
-
-TEST(RecherchePret, AucunPretPuisPretTrouve) {
-  FenetreTest t;
-  QList<Fiche> l = catalogue::numerotees(4);
-  Filmorel &f = t.ouvrir(l);
-  activer(f);
-  // None lent: the message, then the stored card shown again.
-  montrerPosition(f, 2);
-  f.titre->setText("pas enregistré");
-  t.dlg.repondre(Dialogues::OK, "Aucun prêt trouvé !!!\r", 1, "Message");
-  f.SM_Recherche_Pret->trigger();
-  EXPECT_EQ(f.titre->text(), "Film 002");
-  // A lent card before the current one is found; the focus goes to eansearch.
-  l[0].set(Champ::preter, "Oui");
-  fichiers::ecrireFiche(t.dossier.path(), 1, l[0]);
-  f.VScroll1->setFocus();
-  f.SM_Recherche_Pret->trigger();
-  EXPECT_EQ(f.titre->text(), "Film 001");
-  EXPECT_TRUE(f.eansearch->hasFocus());
-  t.dlg.verifierTousConsommes();
 }

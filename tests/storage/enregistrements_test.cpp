@@ -1,9 +1,5 @@
 #include "outils.h"
 #include "storage/cp1252.h"
-#include "storage/fiche.h"
-#include "storage/fichiers.h"
-#include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 TEST(Cp1252, EveryByteSurvivesARoundTripAndOtherCharactersBecomeQuestionMarks) {
   QByteArray tous;
@@ -22,7 +18,7 @@ TEST(Cp1252, EveryByteSurvivesARoundTripAndOtherCharactersBecomeQuestionMarks) {
   EXPECT_EQ(cp1252::encode(QString::fromUtf8("Œuvre – “dix”")), QByteArray("\x8C" "uvre \x96 \x93" "dix\x94"));
 }
 
-TEST(Fiche, FieldsArePaddedCutAndPlacedAtTheirOffsets) {
+TEST(Fiche, FieldsArePaddedCutAndPlacedAtTheirOffsetsAndReadBack) {
   Fiche f;
   EXPECT_TRUE(f.vierge());
   EXPECT_EQ(f.versOctets(), QByteArray(Fiche::Taille, '\0'));
@@ -51,27 +47,23 @@ TEST(Fiche, FieldsArePaddedCutAndPlacedAtTheirOffsets) {
   Fiche relue;
   ASSERT_TRUE(fichiers::lireFiche(dir.path(), 2, relue));
   EXPECT_EQ(relue, f);
-}
 
-TEST(Fiche, RecordMadeByHandIsReadFieldByField) {
-  QByteArray rec(Fiche::Taille, ' ');
-  auto poser = [&](int offset, const QByteArray &octets) { rec.replace(offset, octets.size(), octets); };
+  // A record made by hand is read field by field.
+  QByteArray aLaMain(Fiche::Taille, ' ');
+  auto poser = [&](int offset, const QByteArray &octets) { aLaMain.replace(offset, octets.size(), octets); };
   poser(0, "5050582000013");
   poser(13, "L'\x92t\xE9 \x80 Paris\r\nsuite");
   poser(225, "14/07/2001");
   poser(954, "Oui");
   poser(967, "\xC9lodie");
-  QTemporaryDir dir;
-  ecrireBrut(dir.filePath("dvd.lst"), rec);
-
-  Fiche f;
+  ecrireBrut(dir.filePath("dvd.lst"), aLaMain);
   ASSERT_TRUE(fichiers::lireFiche(dir.path(), 1, f));
   EXPECT_EQ(f.get(Champ::ean), QStringLiteral("5050582000013"));
   EXPECT_EQ(sansBlancsFinaux(f.get(Champ::titre)), QStringLiteral("L'’té € Paris\r\nsuite"));
   EXPECT_EQ(f.get(Champ::dateachat), QStringLiteral("14/07/2001"));
   EXPECT_EQ(f.get(Champ::preter), QStringLiteral("Oui"));
   EXPECT_EQ(sansBlancsFinaux(f.get(Champ::nom)), QStringLiteral("Élodie"));
-  EXPECT_EQ(f.versOctets(), rec);
+  EXPECT_EQ(f.versOctets(), aLaMain);
 }
 
 TEST(EntreeIndex, KeyAndRecordNumberLayout) {

@@ -1,8 +1,4 @@
 #include "outils.h"
-#include "storage/fichiers.h"
-#include <QFileInfo>
-#include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 namespace {
 Fiche carte(const QString &titre) {
@@ -46,7 +42,7 @@ TEST(Fichiers, MissingFilesAreCreatedEmptyAndReadsBeyondTheEndFail) {
   EXPECT_EQ(e, eAvant);
 }
 
-TEST(Fichiers, NumbersOutsideTheCatalogueAreRefused) {
+TEST(Fichiers, NumbersOutsideTheCatalogueRefusedWritesInPlaceFillGapsNeverShorten) {
   QTemporaryDir dir;
   const Fiche f = carte(QStringLiteral("Dune"));
   for (int n : {0, -1, -32768, 2001}) {
@@ -58,10 +54,8 @@ TEST(Fichiers, NumbersOutsideTheCatalogueAreRefused) {
   EXPECT_EQ(QFileInfo(dir.filePath("dvd.lst")).size(), 0);
   EXPECT_TRUE(fichiers::ecrireFiche(dir.path(), 2000, f));
   EXPECT_EQ(QFileInfo(dir.filePath("dvd.lst")).size(), 2000 * Fiche::Taille);
-}
 
-TEST(Fichiers, WritesInPlaceFillGapsAndNeverShorten) {
-  QTemporaryDir dir;
+  // Writes in place fill the gaps before them and never shorten a file.
   ASSERT_TRUE(fichiers::ecrireEntree(dir.path(), 3, entree("C", 3)));
   QByteArray octets = contenu(dir.filePath("dvd.idx"));
   ASSERT_EQ(octets.size(), 3 * EntreeIndex::Taille);

@@ -1,8 +1,6 @@
 #include "outils.h"
 #include "storage/historique.h"
 #include "storage/variables.h"
-#include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 namespace {
 QList<Pret> prets(int n) {

@@ -1,9 +1,10 @@
 #pragma once
 #include "storage/entreeindex.h"
-#include <QByteArray>
+#include "storage/fichiers.h"
 #include <QDir>
 #include <QFile>
-#include <QString>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
 
 inline QByteArray contenu(const QString &chemin) {
   QFile f(chemin);

@@ -1,7 +1,5 @@
 #include "outils.h"
 #include "storage/reglages.h"
-#include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 namespace {
 const QByteArray kEntete =
@@ -77,7 +75,7 @@ TEST(Reglages, ValueReadsStopAtACommaAndSpacesAroundAreDropped) {
     EXPECT_FALSE(reglages::margeValide(m)) << m;
 }
 
-TEST(Reglages, CountIsKeptWithinTheCatalogue) {
+TEST(Reglages, CountKeptWithinTheCatalogueListsEndAtABlankLineShortFiles) {
   QTemporaryDir dir;
   const QString chemin = dir.filePath("dvd.ini");
   const std::pair<QByteArray, int> cas[] = {{"abc", 0},     {"-5", 0},  {"2500", 2000},
@@ -85,11 +83,8 @@ TEST(Reglages, CountIsKeptWithinTheCatalogue) {
                                             {"12.5", 0},    {"", 0},    {"2000", 2000}};
   for (const auto &[texte, attendu] : cas)
     EXPECT_EQ(lu(chemin, texte + "\r\n\r\n" + kEntete).nbFiches, attendu) << texte.constData();
-}
 
-TEST(Reglages, ListsEndAtABlankLineAndAShortFileKeepsWhatWasRead) {
-  QTemporaryDir dir;
-  const QString chemin = dir.filePath("dvd.ini");
+  // Lists end at a blank line; a short file keeps what was read.
   Reglages r = lu(chemin, "3\r\n\r\n" + kEntete + "Action\r\n   \r\nGaumont\r\n\r\n");
   EXPECT_EQ(r.genres, QStringList({"Action"}));
   EXPECT_EQ(r.editeurs, QStringList({"Gaumont"}));

@@ -5,6 +5,7 @@
 #include "storage/reclassement.h"
 
 #include <QDir>
+#include <gtest/gtest.h>
 #include <QFile>
 #include <QImage>
 
@@ -22,6 +23,13 @@ Fiche fiche(const QString &ean, const QString &titre) {
       {Champ::resumer, ""},     {Champ::preter, "Non"},       {Champ::datepret, ""},
       {Champ::nom, ""},         {Champ::jacket, ean + ".jpg"}};
   for (const auto &[c, t] : valeurs)
+    f.set(c, t);
+  return f;
+}
+
+Fiche fiche(const QString &ean, const QString &titre, const QList<QPair<Champ, QString>> &autres) {
+  Fiche f = fiche(ean, titre);
+  for (const auto &[c, t] : autres)
     f.set(c, t);
   return f;
 }
@@ -61,6 +69,13 @@ void ecrire(const QString &dossier, const QList<Fiche> &cartes, Reglages r) {
     image(d.filePath("jackets/jacket.bmp"));
 }
 
+void repointer(const QString &dossier, int position, int numero) {
+  EntreeIndex e;
+  ASSERT_TRUE(fichiers::lireEntree(dossier, position, e));
+  e.numero = qint16(numero);
+  ASSERT_TRUE(fichiers::ecrireEntree(dossier, position, e));
+}
+
 QList<Fiche> numerotees(int n) {
   QList<Fiche> l;
   for (int i = 1; i <= n; ++i)
@@ -78,5 +93,11 @@ QByteArray contenu(const QString &chemin) {
   QFile f(chemin);
   f.open(QIODevice::ReadOnly);
   return f.readAll();
+}
+
+void ecrireOctets(const QString &chemin, const QByteArray &octets) {
+  QFile f(chemin);
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << chemin.toStdString();
+  f.write(octets);
 }
 } // namespace catalogue

@@ -10,6 +10,8 @@ namespace catalogue {
 
 // A card with the usual values of a new card and the given bar code and title.
 Fiche fiche(const QString &ean, const QString &titre);
+// The same with some fields changed.
+Fiche fiche(const QString &ean, const QString &titre, const QList<QPair<Champ, QString>> &autres);
 
 // Lookup lists and margins of the starter catalogue (no card).
 Reglages reglagesDeBase();
@@ -19,6 +21,9 @@ Reglages reglagesDeBase();
 // historique/, export/, with a jackets/jacket.bmp picture.
 void ecrire(const QString &dossier, const QList<Fiche> &cartes, Reglages r = reglagesDeBase());
 
+// Points index entry `position` at record `numero` (a damaged index).
+void repointer(const QString &dossier, int position, int numero);
+
 // Convenience: cards named "Film 001".. with bar codes 3000000000001...
 QList<Fiche> numerotees(int n);
 
@@ -26,4 +31,6 @@ QList<Fiche> numerotees(int n);
 void image(const QString &chemin, int largeur = 20, int hauteur = 28);
 
 QByteArray contenu(const QString &chemin);
+// Replaces the file with these bytes (fails the test when it cannot).
+void ecrireOctets(const QString &chemin, const QByteArray &octets);
 } // namespace catalogue

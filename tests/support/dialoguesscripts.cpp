@@ -1,7 +1,8 @@
 #include "support/dialoguesscripts.h"
 #include <gtest/gtest.h>
 
-DialoguesScripts::~DialoguesScripts() = default;
+// Every test checks that the dialogs it scripted were all shown.
+DialoguesScripts::~DialoguesScripts() { verifierTousConsommes(); }
 
 DialoguesScripts &DialoguesScripts::repondre(int reponse, const QString &texte, int style,
                                              const QString &titre) {

@@ -44,7 +44,7 @@ public:
   QList<QString> questionsSaisie;  // every input box question
   QList<QString> titresFichier;    // every file dialog title
   int restants() const;            // answers not consumed yet
-  void verifierTousConsommes();    // fails the test when answers are left
+  void verifierTousConsommes();    // fails the test when answers are left (run at the end too)
 
 private:
   QList<Attendu> m_reponses;

@@ -2,11 +2,17 @@
 #include "mainwindow/filmorel.h"
 #include "support/catalogue.h"
 #include "support/dialoguesscripts.h"
+#include "storage/fichiers.h"
 
-#include <QDir>
-#include <QTemporaryDir>
-#include <QTest>
+#include <QtTest>
+#include <QtWidgets>
+#include <gtest/gtest.h>
 #include <memory>
+
+// Messages several window tests answer.
+inline const QString kAnnuler = QStringLiteral(
+    "Etes-vous sûr de vouloir annuler ?\r\rSi oui, aucune modification ne sera apportée.");
+inline const QString kCreer = QStringLiteral("Fiche non trouvée !!!\r\rVoulez-vous la créer ?");
 
 // A main window started on a data folder of its own, with scripted dialogs.
 // The current directory is the data folder while the window starts.
@@ -36,6 +42,33 @@ struct FenetreTest {
     f->demarrer();
     QDir::setCurrent(avant);
     return *f;
+  }
+
+  QByteArray octets(const QString &nom) const { return catalogue::contenu(chemin(nom)); }
+  // Record n of dvd.lst and entry p of dvd.idx as saved.
+  Fiche lue(int n) const {
+    Fiche c;
+    EXPECT_TRUE(fichiers::lireFiche(dossier.path(), n, c)) << n;
+    return c;
+  }
+  EntreeIndex entree(int p) const {
+    EntreeIndex e;
+    EXPECT_TRUE(fichiers::lireEntree(dossier.path(), p, e)) << p;
+    return e;
+  }
+  Reglages ini() const {
+    Reglages r;
+    reglages::lire(chemin("dvd.ini"), r);
+    return r;
+  }
+  // Queues the answer to a Yes/No question of the usual title.
+  DialoguesScripts &question(int reponse, const QString &texte = {}) {
+    return dlg.repondre(reponse, texte, 36, QStringLiteral("Message"));
+  }
+
+  // Queues OK for a message box of the usual title.
+  DialoguesScripts &avis(const QString &texte, int style = 48) {
+    return dlg.repondre(Dialogues::OK, texte, style, QStringLiteral("Message"));
   }
 
   template <class T = QWidget> T *ctrl(const char *nom) const {
