@@ -104,7 +104,6 @@ field() {
     iconv -f CP1252 -t UTF-8 | sed 's/ *$//'
   echo
 }
-title_of() { field "$1" "$2" 13 100; }
 
 # entry FILE N: the number of the card the Nth index entry points to.
 entry() {
