@@ -2,8 +2,8 @@
 // Usage: filmorel_bench [N]   (N cards, 1 to 2000, default 2000)
 //        filmorel_bench --generer DOSSIER [N]   writes a catalogue folder with
 //                                               covers for its first 50 cards
-//        filmorel_bench --fenetre-vide          an empty Qt window, to compare
-//                                               process start-up with
+//        filmorel_bench --fenetre-vide          an empty Qt window answering F1,
+//                                               to compare process start-up with
 #include "generer.h"
 #include "mesure.h"
 #include "storage/fichiers.h"
@@ -11,6 +11,8 @@
 #include <QApplication>
 #include <QFile>
 #include <QMainWindow>
+#include <QMessageBox>
+#include <QShortcut>
 #include <QTemporaryDir>
 #include <cstdio>
 #include <sys/resource.h>
@@ -65,6 +67,12 @@ int main(int argc, char **argv) {
   if (args.value(1) == QLatin1String("--fenetre-vide")) {
     QMainWindow w;
     w.setWindowTitle(QStringLiteral("VIDE"));
+    // Answers F1 with a small window, as the program does with its About box.
+    QShortcut f1(QKeySequence(Qt::Key_F1), &w, [&w] {
+      auto *m = new QMessageBox(QMessageBox::Information, QStringLiteral("A propos de VIDE"), QStringLiteral("VIDE"),
+                                QMessageBox::Ok, &w);
+      m->show();
+    });
     w.show();
     return app.exec();
   }
