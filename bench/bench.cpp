@@ -1,9 +1,9 @@
 // Timings of the catalogue commands on a generated catalogue.
 // Usage: filmorel_bench [N]   (N cards, 1 to 2000, default 2000)
-//        filmorel_bench --generer DOSSIER [N]   writes a catalogue folder with
-//                                               covers for its first 50 cards
-//        filmorel_bench --fenetre-vide          an empty Qt window answering F1,
-//                                               to compare process start-up with
+//        filmorel_bench --generer FOLDER [N]   writes a catalogue folder with
+//                                              covers for its first 50 cards
+//        filmorel_bench --fenetre-vide         an empty Qt window answering F1,
+//                                              to compare process start-up with
 #include "generer.h"
 #include "mesure.h"
 #include "storage/fichiers.h"
@@ -31,11 +31,9 @@ QByteArray entreesDe(const QList<EntreeIndex> &entrees) {
   return octets;
 }
 
-// The offscreen platform warns at every window resize: keep the output
-// readable.
+// The offscreen platform warns at every window resize: keep the output readable.
 QtMessageHandler gestionnaireQt = nullptr;
-void filtrerMessages(QtMsgType type, const QMessageLogContext &contexte,
-                     const QString &message) {
+void filtrerMessages(QtMsgType type, const QMessageLogContext &contexte, const QString &message) {
   if (!message.contains(QLatin1String("propagateSizeHints")) && gestionnaireQt)
     gestionnaireQt(type, contexte, message);
 }
@@ -51,16 +49,13 @@ void bench_recherche(const QString &dossierCatalogue);
 
 int main(int argc, char **argv) {
   // Window and printing timings need widgets, with or without a display.
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") &&
-      qEnvironmentVariableIsEmpty("DISPLAY"))
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY"))
     qputenv("QT_QPA_PLATFORM", "offscreen");
   gestionnaireQt = qInstallMessageHandler(filtrerMessages);
   QApplication app(argc, argv);
-  const QStringList args = app.arguments();
+  const QStringList args = QApplication::arguments();
   if (args.value(1) == QLatin1String("--generer") && args.size() >= 3) {
-    const int cartes =
-        std::clamp(args.value(3, QStringLiteral("2000")).toInt(), 1, 2000);
-    genererCatalogue(args[2], cartes);
+    genererCatalogue(args[2], std::clamp(args.value(3, QStringLiteral("2000")).toInt(), 1, 2000));
     genererJaquettes(args[2], 50);
     return 0;
   }
@@ -74,10 +69,9 @@ int main(int argc, char **argv) {
       m->show();
     });
     w.show();
-    return app.exec();
+    return QApplication::exec();
   }
-  const int n =
-      argc > 1 ? std::clamp(QByteArray(argv[1]).toInt(), 1, 2000) : 2000;
+  const int n = argc > 1 ? std::clamp(QByteArray(argv[1]).toInt(), 1, 2000) : 2000;
   QTemporaryDir tmp;
   if (!tmp.isValid()) {
     std::fprintf(stderr, "no temporary folder\n");
@@ -116,20 +110,17 @@ int main(int argc, char **argv) {
   });
 
   QList<EntreeIndex> inverse(trie.crbegin(), trie.crend());
-  mesurer(
-      "reclasser un index inverse", runs,
-      [&] { reclassement::reclasserFichier(dossier, n, tabIndex); },
-      [&] { ecrireIndex(dossier, entreesDe(inverse)); });
+  mesurer("reclasser un index inverse", runs,
+          [&] { reclassement::reclasserFichier(dossier, n, tabIndex); },
+          [&] { ecrireIndex(dossier, entreesDe(inverse)); });
 
   // The first title appended last: the new card goes all the way back.
   QList<EntreeIndex> ajout = trie.mid(1);
   ajout.append(trie.first());
-  mesurer(
-      "reclasser apres ajout d'une fiche", runs,
-      [&] { reclassement::reclasserFichier(dossier, n, tabIndex); },
-      [&] { ecrireIndex(dossier, entreesDe(ajout)); });
-  ecrireIndex(dossier,
-              entreesDe(trie)); // the others start from a sorted catalogue
+  mesurer("reclasser apres ajout d'une fiche", runs,
+          [&] { reclassement::reclasserFichier(dossier, n, tabIndex); },
+          [&] { ecrireIndex(dossier, entreesDe(ajout)); });
+  ecrireIndex(dossier, entreesDe(trie)); // the others start from a sorted catalogue
 
   bench_suppression(dossier);
   bench_echange(dossier);
@@ -140,7 +131,6 @@ int main(int argc, char **argv) {
 
   rusage usage{};
   getrusage(RUSAGE_SELF, &usage);
-  std::printf("memoire maximale du banc (toutes les commandes): %.1f Mo\n",
-              usage.ru_maxrss / 1024.0);
+  std::printf("memoire maximale du banc (toutes les commandes): %.1f Mo\n", usage.ru_maxrss / 1024.0);
   return 0;
 }

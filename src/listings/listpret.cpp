@@ -15,8 +15,8 @@
 #include <QRegularExpression>
 #include <QTableWidget>
 #include <QTimer>
-#include <QVBoxLayout>
 #include <QValidator>
+#include <QVBoxLayout>
 
 namespace {
 // Margins are millimetres: printing computes positions with them, and dvd.ini
@@ -27,10 +27,8 @@ public:
   using QValidator::QValidator;
   State validate(QString &texte, int &) const override {
     texte.replace(u',', u'.');
-    static const QRegularExpression complet(
-        QStringLiteral("^[0-9]{1,3}(\\.[0-9]{1,2})?$"));
-    static const QRegularExpression debut(
-        QStringLiteral("^([0-9]{1,3}\\.?)?$"));
+    static const QRegularExpression complet(QStringLiteral("^[0-9]{1,3}(\\.[0-9]{1,2})?$"));
+    static const QRegularExpression debut(QStringLiteral("^([0-9]{1,3}\\.?)?$"));
     if (complet.match(texte).hasMatch())
       return Acceptable;
     return debut.match(texte).hasMatch() ? Intermediate : Invalid;
@@ -44,8 +42,7 @@ public:
 };
 } // namespace
 
-ListPret::ListPret(Filmorel &principale)
-    : QWidget(nullptr), m_principale(&principale) {
+ListPret::ListPret(Filmorel &principale) : QWidget(nullptr), m_principale(&principale) {
   setObjectName(QStringLiteral("listpret"));
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowIcon(principale.windowIcon());
@@ -72,8 +69,7 @@ ListPret::ListPret(Filmorel &principale)
   Ok->setObjectName(QStringLiteral("Ok"));
   imprimer = new QPushButton(QStringLiteral("Imprimer"), this);
   imprimer->setObjectName(QStringLiteral("imprimer"));
-  setup_printer =
-      new QPushButton(QStringLiteral("Configuration  Imprimante"), this);
+  setup_printer = new QPushButton(QStringLiteral("Configuration  Imprimante"), this);
   setup_printer->setObjectName(QStringLiteral("setup_printer"));
   printdefaut = new QLineEdit(this);
   printdefaut->setObjectName(QStringLiteral("printdefaut"));
@@ -93,22 +89,16 @@ ListPret::ListPret(Filmorel &principale)
   boutons->addWidget(setup_printer);
 
   auto *imprimante = new QHBoxLayout;
-  imprimante->addWidget(
-      new QLabel(QStringLiteral("Imprimante par défaut :"), this));
+  imprimante->addWidget(new QLabel(QStringLiteral("Imprimante par défaut :"), this));
   imprimante->addWidget(printdefaut, 1);
 
   auto *marges = new QGridLayout;
-  marges->addWidget(
-      new QLabel(QStringLiteral("Marges par défaut en mm :"), this), 0, 0, 1,
-      8);
+  marges->addWidget(new QLabel(QStringLiteral("Marges par défaut en mm :"), this), 0, 0, 1, 8);
   const QList<QPair<QString, QLineEdit *>> boites = {
-      {QStringLiteral("Gauche"), mg},
-      {QStringLiteral("Droite"), md},
-      {QStringLiteral("Haut"), mh},
-      {QStringLiteral("Bas"), mb}};
+      {QStringLiteral("Gauche"), mg}, {QStringLiteral("Droite"), md},
+      {QStringLiteral("Haut"), mh},   {QStringLiteral("Bas"), mb}};
   for (int i = 0; i < boites.size(); ++i) {
-    marges->addWidget(new QLabel(boites[i].first, this), 1, 2 * i,
-                      Qt::AlignRight);
+    marges->addWidget(new QLabel(boites[i].first, this), 1, 2 * i, Qt::AlignRight);
     marges->addWidget(boites[i].second, 1, 2 * i + 1);
   }
 
@@ -141,12 +131,11 @@ QLineEdit *ListPret::boiteMarge(const QString &nom, QString Variables::*marge) {
   boite->setObjectName(nom);
   boite->setMaximumWidth(60);
   boite->setValidator(new ValidateurMarge(boite));
-  connect(boite, &QLineEdit::textChanged, this,
-          [this, marge](const QString &texte) {
-            if (m_principale)
-              m_principale->v().*marge = texte;
-            modifEnCours = 1;
-          });
+  connect(boite, &QLineEdit::textChanged, this, [this, marge](const QString &texte) {
+    if (m_principale)
+      m_principale->v().*marge = texte;
+    modifEnCours = 1;
+  });
   return boite;
 }
 
@@ -163,13 +152,10 @@ void ListPret::Form_Load() {
 }
 
 void ListPret::Timer1_Timer() {
-  printdefaut->setText(nomImprimante ? nomImprimante()
-                                     : QPrinterInfo::defaultPrinterName());
+  printdefaut->setText(nomImprimante ? nomImprimante() : QPrinterInfo::defaultPrinterName());
 }
 
-int ListPret::typeListe() const {
-  return m_principale ? m_principale->v().typeListe : 0;
-}
+int ListPret::typeListe() const { return m_principale ? m_principale->v().typeListe : 0; }
 
 QString ListPret::texte(int rangee, int colonne) const {
   const QTableWidgetItem *item = Grille->item(rangee, colonne);
@@ -207,8 +193,7 @@ void ListPret::afficherListing(const Listing &l) {
   for (int i = 0; i < l.lignes.size(); ++i)
     for (int c = 0; c < nbColonnes; ++c)
       cellule(i + 1, c, l.lignes[i].value(c), l.colonnes[c].alignement);
-  for (int r = int(l.lignes.size()) + 1; numerotee && r < Grille->rowCount();
-       ++r)
+  for (int r = int(l.lignes.size()) + 1; numerotee && r < Grille->rowCount(); ++r)
     cellule(r, 0, QString(), Qt::AlignCenter);
   Grille->setUpdatesEnabled(true);
   Grille->setCurrentCell(l.rangeeSelectionnee, 0);
@@ -250,8 +235,7 @@ bool ListPret::eventFilter(QObject *o, QEvent *e) {
   if (e->type() == QEvent::KeyPress || e->type() == QEvent::KeyRelease) {
     auto *w = qobject_cast<QWidget *>(o);
     auto *k = static_cast<QKeyEvent *>(e);
-    if (w && w->window() == this && k->key() == Qt::Key_Escape &&
-        !k->isAutoRepeat()) {
+    if (w && w->window() == this && k->key() == Qt::Key_Escape && !k->isAutoRepeat()) {
       if (e->type() == QEvent::KeyPress)
         m_echapPressee = true;
       else if (m_echapPressee) {
