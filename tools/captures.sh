@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
 # Remakes the README pictures: the main window on a generated catalogue and
 # the first page of the printed catalogue list.
-# Usage: tools/captures.sh [build folder, default build]
+# Usage: tools/captures.sh   (builds what it needs in build/, like ./run.sh)
 set -euo pipefail
 racine="$(realpath "$(dirname "$0")/..")"
-build="$(realpath "${1:-$racine/build}")"
+build="$racine/build"
+"$racine/tools/deps.sh"
+cmake -S "$racine" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$build" --target filmorel filmorel_bench -j"$(nproc)" >/dev/null
 source "$racine/tests/e2e/lib.sh" "$build/filmorel" "$racine/share/catalogue" "$build/bench/filmorel_bench"
 start_x
 cat_dir="$WORK/catalogue"
