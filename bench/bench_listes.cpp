@@ -41,13 +41,8 @@ void fermerListe(Filmorel &f) {
 
 void bench_listes(const QString &dossierCatalogue) {
   QTemporaryDir tmp;
-  if (!tmp.isValid())
-    return;
-  const QString dossier = tmp.path() + u'/';
-  copierDossier(dossierCatalogue, tmp.path());
-  Reglages r;
-  reglages::lire(cheminDans(dossier, QStringLiteral("dvd.ini")), r);
-  const int n = qMin(r.nbFiches, fichiers::nbEntreesSurDisque(dossier));
+  QString dossier;
+  const int n = copieDeTravail(dossierCatalogue, tmp, dossier);
   if (n < 1)
     return;
   ecrireHistoriques(dossier, n);

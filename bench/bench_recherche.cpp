@@ -34,13 +34,8 @@ void bench_recherche(const QString &dossierCatalogue) {
     return;
   }
   QTemporaryDir tmp;
-  if (!tmp.isValid())
-    return;
-  const QString dossier = tmp.path() + u'/';
-  copierDossier(dossierCatalogue, tmp.path());
-  Reglages r;
-  reglages::lire(cheminDans(dossier, QStringLiteral("dvd.ini")), r);
-  const int n = qMin(r.nbFiches, fichiers::nbEntreesSurDisque(dossier));
+  QString dossier;
+  const int n = copieDeTravail(dossierCatalogue, tmp, dossier);
   if (n < 2)
     return;
   const int runs = 21;
@@ -82,7 +77,8 @@ void bench_recherche(const QString &dossierCatalogue) {
     f.reset();
     for (int p = 0; p < entrees.size(); ++p)
       fichiers::ecrireEntree(dossier, p + 1, entrees[p]);
-    Reglages moins = r;
+    Reglages moins;
+    reglages::lire(cheminDans(dossier, QStringLiteral("dvd.ini")), moins);
     moins.nbFiches = int(entrees.size());
     reglages::sauver(cheminDans(dossier, QStringLiteral("dvd.ini")), moins);
     f = ouvrir(dossier, dlg);

@@ -1,10 +1,13 @@
 #pragma once
 #include "platform/dialogues.h"
+#include "storage/fichiers.h"
+#include "storage/reglages.h"
 
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QTemporaryDir>
 
 // Answers every box the same way and no other dialog, so a bench never waits.
 class DialoguesFixes : public Dialogues {
@@ -32,4 +35,16 @@ inline void copierDossier(const QString &source, const QString &cible) {
   }
   for (const char *sous : {"historique", "jackets", "export"})
     QDir(cible).mkpath(QString::fromLatin1(sous));
+}
+
+// A copy of the catalogue in `tmp` for a bench that changes it: its folder
+// (with a final slash) in `dossier`, and the cards it really holds.
+inline int copieDeTravail(const QString &source, const QTemporaryDir &tmp, QString &dossier) {
+  if (!tmp.isValid())
+    return 0;
+  dossier = tmp.path() + u'/';
+  copierDossier(source, tmp.path());
+  Reglages r;
+  reglages::lire(cheminDans(dossier, QStringLiteral("dvd.ini")), r);
+  return qMin(r.nbFiches, fichiers::nbEntreesSurDisque(dossier));
 }
