@@ -87,9 +87,9 @@ void bench_listes(const QString &dossierCatalogue) {
   auto fermer = [&] { fermerListe(f); };
 
   dlg.reponse = Dialogues::Non;
-  mesurer("voirliste 2000 fiches, ordre alphabetique, fenetre affichee", runs, [&] { f.voirliste(); }, fermer);
+  mesurer("voirliste, ordre alphabetique, fenetre affichee", runs, [&] { f.voirliste(); }, fermer);
   dlg.reponse = Dialogues::Oui;
-  mesurer("voirliste 2000 fiches, triee par date, fenetre affichee", runs, [&] { f.voirliste(); }, fermer);
+  mesurer("voirliste, triee par date, fenetre affichee", runs, [&] { f.voirliste(); }, fermer);
   mesurer("voirpret", runs, [&] { f.voirpret(); }, fermer);
 
   dlg.reponse = Dialogues::OK;
