@@ -9,6 +9,7 @@ WORK="$(mktemp -d)"
 DISPLAY_NUM=""
 PID=""
 
+# KEEP=1 leaves the work folder (catalogues, program log) for a look after a failure.
 finish() {
   [ -n "$PID" ] && kill "$PID" 2>/dev/null || true
   [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null || true
