@@ -55,10 +55,7 @@ void ecrire(const QString &dossier, const QList<Fiche> &cartes, Reglages r) {
   QList<EntreeIndex> entrees;
   for (int i = 0; i < cartes.size(); ++i) {
     fichiers::ecrireFiche(dossier, i + 1, cartes[i]);
-    EntreeIndex e;
-    e.cle = EntreeIndex::cleDe(cartes[i]);
-    e.numero = static_cast<qint16>(i + 1);
-    entrees.append(e);
+    entrees.append({EntreeIndex::cleDe(cartes[i]), qint16(i + 1)});
   }
   reclassement::trier(entrees);
   for (int i = 0; i < entrees.size(); ++i)

@@ -45,6 +45,8 @@ struct FenetreTest {
   }
 
   QByteArray octets(const QString &nom) const { return catalogue::contenu(chemin(nom)); }
+  // The three data files, to show that nothing was written.
+  QByteArray donnees() const { return octets("dvd.lst") + '|' + octets("dvd.idx") + '|' + octets("dvd.ini"); }
   // Record n of dvd.lst and entry p of dvd.idx as saved.
   Fiche lue(int n) const {
     Fiche c;
@@ -55,6 +57,12 @@ struct FenetreTest {
     EntreeIndex e;
     EXPECT_TRUE(fichiers::lireEntree(dossier.path(), p, e)) << p;
     return e;
+  }
+  // Loan flag, date and borrower of record n as saved.
+  QString pret(int n) const {
+    const Fiche c = lue(n);
+    return QStringList({sansBlancsFinaux(c.get(Champ::preter)), sansBlancsFinaux(c.get(Champ::datepret)),
+                        sansBlancsFinaux(c.get(Champ::nom))}).join('|');
   }
   Reglages ini() const {
     Reglages r;
