@@ -123,8 +123,7 @@ TEST(EchangeFenetre, AllerRetourEntreDeuxCatalogues) {
   b.avis(succesImport(2), 64);
   cliquer(fen->button);
 
-  EXPECT_EQ(fb.v().nbFiches, 4);
-  EXPECT_EQ(b.entree(4).titre().trimmed(), "Metropolis");
+  EXPECT_EQ(QString::number(fb.v().nbFiches) + b.entree(4).titre().trimmed(), "4Metropolis");
   EXPECT_EQ(b.octets("dvd.lst").mid(2 * 1017), lst.mid(1017));
   const Reglages rb = b.ini();
   // Exact comparison: "action" is not "Action".
@@ -150,7 +149,6 @@ TEST(EchangeFenetre, ImportDUnEchangeTronqueJusquaDeuxMilleFiches) {
          "n'ont pas été importée(s).");
   t.avis(succesImport(1), 64);
   cliquer(f.fenImport->button);
-  EXPECT_EQ(f.v().nbFiches, 2000);
-  EXPECT_EQ(QFileInfo(t.chemin("dvd.lst")).size(), 2000 * 1017);
-  EXPECT_TRUE(t.octets("dvd.ini").startsWith("2000\r\n"));
+  EXPECT_EQ(QList<qint64>({f.v().nbFiches, QFileInfo(t.chemin("dvd.lst")).size(), t.ini().nbFiches}),
+            QList<qint64>({2000, 2000 * 1017, 2000}));
 }

@@ -43,11 +43,6 @@ struct Jackets : FenetreTest {
   QByteArray champJacket(int numero) {
     return octets("dvd.lst").mid((numero - 1) * Fiche::Taille + 997, 20);
   }
-
-  void annuler() {
-    question(Dialogues::Oui, kAnnuler);
-    f->annulerSaisie();
-  }
 };
 } // namespace
 
@@ -68,7 +63,8 @@ TEST(Jackets, ChaqueEditionCommenceDansJacketsEtLeChoixEstEnregistreCoupeA20Cara
 
   // A cancelled choice is forgotten; the next edit starts over in jackets, and
   // with no choice the field takes the bar code.
-  t.annuler();
+  t.question(Dialogues::Oui, kAnnuler);
+  f.annulerSaisie();
   EXPECT_EQ(visibles(), 0);
   EXPECT_EQ(f.jacket->chemin(), t.chemin("jackets/jacket.bmp"));
   QTest::mouseClick(f.modifier, Qt::LeftButton);

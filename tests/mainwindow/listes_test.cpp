@@ -39,10 +39,9 @@ TEST(Listes, AjoutTelQuelALaPlaceDuTriOuALaFin) {
   cliquer(t, "ajou2", Dialogues::Oui, "Ajouter ce format sonore à la liste ?");
 
   const Reglages r = t.ini();
-  EXPECT_EQ(r.genres, QStringList({"Action", "Aventure", "Comédie", "Drame", "Film", "Policier"}));
-  EXPECT_EQ(r.editeurs, f.editeur->items());
-  EXPECT_EQ(r.acheteurs, QStringList({"Moi", "Paul", "Zoé", "albert"}));
-  EXPECT_EQ(r.sons, QStringList({" stéréo ", "Dolby Digital 5.1", "DTS", "Mono"}));
+  EXPECT_EQ(QList<QStringList>({r.genres, r.editeurs, r.acheteurs, r.sons}),
+            QList<QStringList>({{"Action", "Aventure", "Comédie", "Drame", "Film", "Policier"}, f.editeur->items(),
+                                {"Moi", "Paul", "Zoé", "albert"}, {" stéréo ", "Dolby Digital 5.1", "DTS", "Mono"}}));
 
   // Cancelling the edit keeps the lists as saved.
   t.dlg.repondre(Dialogues::Oui);
@@ -59,15 +58,13 @@ TEST(Listes, RetraitSansEgardALaCasseMaisSansRognage) {
   cliquer(t, "sup2", Dialogues::Non, "Supprimer ce format sonore de la liste ?");
   EXPECT_EQ(f.Son->items().size(), 3);
   cliquer(t, "sup2", Dialogues::Oui, "Supprimer ce format sonore de la liste ?");
-  EXPECT_EQ(f.Son->items(), QStringList({"DTS", "Mono"}));
+  EXPECT_EQ(QList<QStringList>({f.Son->items(), t.ini().sons}), QList<QStringList>({{"DTS", "Mono"}, {"DTS", "Mono"}}));
   EXPECT_EQ(f.Son->currentText(), "dolby DIGITAL 5.1");
-  EXPECT_EQ(t.ini().sons, QStringList({"DTS", "Mono"}));
 
   // Removing the item the box stood on leaves the typed text in place.
   f.Genre->setCurrentIndex(f.Genre->findText("Film"));
   cliquer(t, "sup4", Dialogues::Oui, "Supprimer ce genre de la liste ?");
-  EXPECT_EQ(f.Genre->currentText(), "Film");
-  EXPECT_FALSE(f.Genre->items().contains("Film"));
+  EXPECT_TRUE(f.Genre->currentText() == "Film" && !f.Genre->items().contains("Film"));
 
   const QByteArray avant = t.octets("dvd.ini");
   struct Cas {
@@ -84,8 +81,7 @@ TEST(Listes, RetraitSansEgardALaCasseMaisSansRognage) {
     t.question(Dialogues::Oui, QString::fromUtf8(c.question));
     t.dlg.repondre(Dialogues::OK, QString::fromUtf8(c.absent), 16, "");
     QTest::mouseClick(t.ctrl<QPushButton>(c.bouton), Qt::LeftButton);
-    EXPECT_EQ(c.combo->items(), items) << c.bouton;
-    EXPECT_EQ(c.combo->currentText(), c.texte);
+    EXPECT_EQ(c.combo->items() << c.combo->currentText(), QStringList(items) << c.texte) << c.bouton;
   }
   EXPECT_EQ(t.octets("dvd.ini"), avant);
 

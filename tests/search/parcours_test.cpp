@@ -8,10 +8,7 @@
 
 namespace {
 EntreeIndex entree(const QString &ean, const QString &titre) {
-  EntreeIndex e;
-  e.cle = EntreeIndex::cleDe(catalogue::fiche(ean, titre));
-  e.numero = 1;
-  return e;
+  return {EntreeIndex::cleDe(catalogue::fiche(ean, titre)), 1};
 }
 } // namespace
 

@@ -30,8 +30,7 @@ TEST(Recherche, TitreSousChaineSansCassePuisPret) {
   t.dlg.saisir("  ALIEN ");
   f.SM_Recherche_Film->trigger();
   EXPECT_EQ(t.dlg.questionsSaisie.value(0), "Titre du film ?");
-  EXPECT_EQ(f.VScroll1->value(), 1);
-  EXPECT_EQ(f.titre->text(), "Alien");
+  EXPECT_EQ(QString::number(f.VScroll1->value()) + f.titre->text(), "1Alien");
   // Not found: the card and the position stay.
   montrerPosition(f, 3);
   t.avis(kFilmNonTrouve, 1).saisir("Brazil");
@@ -72,23 +71,20 @@ TEST(RechercheEan, TreizeChiffresCherchentFicheAbsenteCreeeOuNon) {
   EXPECT_EQ(f.v().posCourante, 4);
   // The 13th digit: the box empties and the first card in index order shows.
   QTest::keyClick(f.eansearch, Qt::Key_2);
-  EXPECT_EQ(f.eansearch->text(), "");
-  EXPECT_EQ(f.titre->text(), "Aaa double");
+  EXPECT_EQ(f.eansearch->text() + "|" + f.titre->text(), "|Aaa double");
 
   QTest::keyClicks(f.eansearch, "12-3 .4");
   // A letter jumps to the next title with that initial, as while browsing.
   activer(f);
   f.eansearch->setFocus();
   QTest::keyClick(f.eansearch, Qt::Key_B);
-  EXPECT_EQ(f.eansearch->text(), "1234");
-  EXPECT_EQ(f.titre->text(), "Brazil");
+  EXPECT_EQ(f.eansearch->text() + "|" + f.titre->text(), "1234|Brazil");
   f.eansearch->clear();
 
   // Not found, No: the bar code goes, the rest of the card on display stays.
   t.question(Dialogues::Non, kCreer);
   QTest::keyClicks(f.eansearch, "9999999999999");
-  EXPECT_EQ(f.ean->text(), "");
-  EXPECT_EQ(f.titre->text(), "Brazil");
+  EXPECT_EQ(f.ean->text() + "|" + f.titre->text(), "|Brazil");
 
   // Yes: a new card with the typed bar code, which stays read-only.
   t.question(Dialogues::Oui, kCreer);

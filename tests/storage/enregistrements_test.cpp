@@ -67,9 +67,7 @@ TEST(EntreeIndex, KeyAndRecordNumberLayout) {
   f.set(Champ::ean, QStringLiteral("123"));
   f.set(Champ::titre, QStringLiteral("Dune"));
   f.set(Champ::dateachat, QStringLiteral("01/01/2000"));
-  EntreeIndex e;
-  e.cle = EntreeIndex::cleDe(f);
-  e.numero = 0x0203;
+  EntreeIndex e{EntreeIndex::cleDe(f), 0x0203};
   EXPECT_EQ(QStringList({e.ean(), e.titre(), e.dateachat()}),
             QStringList({"123          ", "Dune" + QString(96, u' '), "01/01/2000"}));
 

@@ -14,10 +14,7 @@ Fiche carte(const QString &ean, const QString &titre, const QString &date = QStr
 
 // The entry of a card, or the entry a deletion leaves marked.
 EntreeIndex de(const Fiche &f, int numero, bool marquee = false) {
-  EntreeIndex e;
-  e.cle = marquee ? suppression::cleMarquee(f) : EntreeIndex::cleDe(f);
-  e.numero = qint16(numero);
-  return e;
+  return {marquee ? suppression::cleMarquee(f) : EntreeIndex::cleDe(f), qint16(numero)};
 }
 
 // Cards in record order and entries as given, written byte for byte.
