@@ -56,7 +56,6 @@ TEST(Robustesse, LecteursSurOctetsAuHasardOuTronques) {
       catalogue::ecrireOctets(d.filePath(nom), contenu(catalogue::contenu(d.filePath(nom))));
     const QString hst = historique::chemin(dossier, "3000000000001");
     catalogue::ecrireOctets(hst, contenu("Durand\r\n01/01/2005\r\n02/01/2005\r\nMartin\r\n03/01/2005\r\n"));
-    d.mkpath("export");
     catalogue::ecrireOctets(d.filePath("export/export.lst"), contenu(modele.versOctets() + modele.versOctets()));
     catalogue::ecrireOctets(d.filePath("export/export.dat"), contenu("2\r\n\r\nFilm\r\n\r\nAutre\r\n\r\nMono\r\n\r\nMoi\r\n\r\nDurand\r\n"));
     const QStringList avant = contenuDe(parent.path());

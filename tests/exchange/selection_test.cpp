@@ -8,8 +8,7 @@ QString succesExport(int n, const QString &dossier) {
                  "\r\r%2\r\rLe fichier des Films se nomme EXPORT.LST\r\rLe second fichier EXPORT.DAT comprend :"
                  "\r     - Les genres\r     - les éditeurs\r     - les noms des acheteurs des Films\r     - les "
                  "formats sonores\r     - les noms pour les films prétés")
-      .arg(n)
-      .arg(dossier);
+      .arg(QString::number(n), dossier);
 }
 QString succesImport(int m) { return QString("Importation de %1 fiche(s) terminée(s) avec succès !!!    ").arg(m); }
 QString doublon(const QString &existante, const QString &nouvelle) {
@@ -53,10 +52,8 @@ TEST(EchangeFenetre, ExportDeDeuxFichesSurCinquante) {
   // The spreadsheet export leaves the buffer on the card on display, which a later validation saves.
   f.VScroll1->setValue(2);
   const Fiche affichee = f.v().ficheCourante;
-  t.dlg.repondre(Dialogues::Oui,
-                 "Début de l'extraction des données.\r\rATTENTION ! L'ancien fichier existant sera écrasé."
-                 "\r\rContinuer la procédure ?",
-                 52, "Message");
+  t.dlg.repondre(Dialogues::Oui, "Début de l'extraction des données.\r\rATTENTION ! L'ancien fichier existant sera "
+                                 "écrasé.\r\rContinuer la procédure ?", 52, "Message");
   t.avis("Exportation terminée avec succès dans le fichier :\r\r" + f.v().cheminAppli +
              "export.xls\r\r50 fiches exportées et utilisables dans un tableur.", 64);
   f.SM_Exporter_Liste->trigger();
@@ -103,8 +100,7 @@ TEST(EchangeFenetre, AllerRetourEntreDeuxCatalogues) {
   ra.genres << "Western" << "action";
   ra.noms << "Zoé";
   a.ouvrir({catalogue::fiche("4000000000001", "Casablanca"), catalogue::fiche("4000000000002", "Alien"),
-            catalogue::fiche("4000000000003", "Metropolis")},
-           ra);
+            catalogue::fiche("4000000000003", "Metropolis")}, ra);
   catalogue::image(a.chemin("jackets/4000000000001.jpg"));
   exporter(a, {0, 1, 2}, true);
   const QByteArray lst = a.octets("export/export.lst");
@@ -112,8 +108,8 @@ TEST(EchangeFenetre, AllerRetourEntreDeuxCatalogues) {
   // Dune already has Alien's bar code.
   Filmorel &fb = b.ouvrir({catalogue::fiche("5000000000001", "Brazil"), catalogue::fiche("4000000000002", "Dune")});
   b.question(Dialogues::Oui, "Le fichier d'importation EXPORT.DAT\r\rne se trouve pas sur le disque dur dans le "
-                             "dossier :\r\r" + fb.v().cheminExport +
-                                 "\r\rVoulez-vous le rechercher dans un autre dossier ?")
+                             "dossier :\r\r" + fb.v().cheminExport + "\r\rVoulez-vous le rechercher dans un autre "
+                             "dossier ?")
       .choisirFichier(a.chemin("export/export.dat"));
   FenetreImport *fen = importerTout(fb);
   ASSERT_NE(fen, nullptr);

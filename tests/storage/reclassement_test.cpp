@@ -4,20 +4,17 @@
 #include <QRegularExpression>
 
 namespace {
-QString rogner(QString s) {
-  static const QRegularExpression blancs("^ +| +\\z");
-  return s.remove(blancs);
-}
-
 // The exchange sort replayed step by step on the file, as the old program ran
 // it: the oracle for the in-memory sort.
 void trierSurFichier(const QString &idx, int nbFiches) {
   QFile f(idx);
   f.open(QIODevice::ReadWrite);
+  static const QRegularExpression blancs("^ +| +\\z");
   auto lire = [&](int p) {
     f.seek(qint64(p - 1) * 125);
     EntreeIndex e = EntreeIndex::depuisOctets(f.read(125));
-    e.cle = e.cle.left(13) + ajuster(rogner(e.cle.mid(13, 100)), 100) + ajuster(rogner(e.cle.right(10)), 10);
+    e.cle = e.cle.left(13) + ajuster(e.cle.mid(13, 100).remove(blancs), 100) +
+            ajuster(e.cle.right(10).remove(blancs), 10);
     return e;
   };
   auto ecrire = [&](int p, const EntreeIndex &e) {

@@ -11,7 +11,7 @@
 
 namespace catalogue {
 
-Fiche fiche(const QString &ean, const QString &titre) {
+Fiche fiche(const QString &ean, const QString &titre, const QList<QPair<Champ, QString>> &autres) {
   Fiche f;
   const QList<QPair<Champ, QString>> valeurs = {
       {Champ::ean, ean},        {Champ::titre, titre},        {Champ::zone, "2"},
@@ -22,14 +22,7 @@ Fiche fiche(const QString &ean, const QString &titre) {
       {Champ::couleur, "Oui"},  {Champ::son, "Dolby Digital 5.1"}, {Champ::acteurs, ""},
       {Champ::resumer, ""},     {Champ::preter, "Non"},       {Champ::datepret, ""},
       {Champ::nom, ""},         {Champ::jacket, ean + ".jpg"}};
-  for (const auto &[c, t] : valeurs)
-    f.set(c, t);
-  return f;
-}
-
-Fiche fiche(const QString &ean, const QString &titre, const QList<QPair<Champ, QString>> &autres) {
-  Fiche f = fiche(ean, titre);
-  for (const auto &[c, t] : autres)
+  for (const auto &[c, t] : valeurs + autres)
     f.set(c, t);
   return f;
 }

@@ -6,8 +6,7 @@ DialoguesScripts::~DialoguesScripts() {
   EXPECT_EQ(m_reponses.size() + m_saisies.size() + m_fichiers.size(), 0) << "scripted answers left unused";
 }
 
-DialoguesScripts &DialoguesScripts::repondre(int reponse, const QString &texte, int style,
-                                             const QString &titre) {
+DialoguesScripts &DialoguesScripts::repondre(int reponse, const QString &texte, int style, const QString &titre) {
   m_reponses.append({reponse, {texte, style, titre}});
   return *this;
 }
@@ -25,8 +24,8 @@ DialoguesScripts &DialoguesScripts::choisirFichier(const QString &chemin) {
 int DialoguesScripts::message(const QString &texte, int style, const QString &titre) {
   messages.append({texte, style, titre});
   if (m_reponses.isEmpty()) {
-    ADD_FAILURE() << "unexpected message box: " << texte.toStdString() << " (style " << style
-                  << ", title " << titre.toStdString() << ")";
+    ADD_FAILURE() << "unexpected message box: " << texte.toStdString() << " (style " << style << ", title "
+                  << titre.toStdString() << ")";
     return (style & 0x0F) == BoutonsOuiNon ? Non : ((style & 0x0F) == 0 ? OK : Annuler);
   }
   const auto [reponse, attendu] = m_reponses.takeFirst();
@@ -39,8 +38,7 @@ int DialoguesScripts::message(const QString &texte, int style, const QString &ti
   return reponse;
 }
 
-bool DialoguesScripts::saisie(const QString &question, const QString &, QString &reponse,
-                              const QString &) {
+bool DialoguesScripts::saisie(const QString &question, const QString &, QString &reponse, const QString &) {
   questionsSaisie.append(question);
   if (m_saisies.isEmpty())
     ADD_FAILURE() << "unexpected input box: " << question.toStdString();
@@ -48,8 +46,7 @@ bool DialoguesScripts::saisie(const QString &question, const QString &, QString 
   return !reponse.isNull();
 }
 
-QString DialoguesScripts::ouvrirFichier(const QString &titre, const QString &, const QString &,
-                                        const QString &) {
+QString DialoguesScripts::ouvrirFichier(const QString &titre, const QString &, const QString &, const QString &) {
   titresFichier.append(titre);
   if (m_fichiers.isEmpty())
     ADD_FAILURE() << "unexpected file dialog: " << titre.toStdString();

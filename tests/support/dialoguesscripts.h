@@ -17,16 +17,14 @@ public:
 
   // Queue an answer for the next message box; the text is checked when not
   // empty, the style when >= 0, the title when not null.
-  DialoguesScripts &repondre(int reponse, const QString &texte = {}, int style = -1,
-                             const QString &titre = QString());
+  DialoguesScripts &repondre(int reponse, const QString &texte = {}, int style = -1, const QString &titre = QString());
   // Queue an answer for the next input box; a null text means Cancel.
   DialoguesScripts &saisir(const QString &texte);
   // Queue a path for the next file dialog; empty means Cancel.
   DialoguesScripts &choisirFichier(const QString &chemin);
 
   int message(const QString &texte, int style, const QString &titre) override;
-  bool saisie(const QString &question, const QString &titre, QString &reponse,
-              const QString &defaut) override;
+  bool saisie(const QString &question, const QString &titre, QString &reponse, const QString &defaut) override;
   QString ouvrirFichier(const QString &titre, const QString &filtre, const QString &nomInitial,
                         const QString &dossier) override;
   bool configurerImprimante() override;
