@@ -4,8 +4,7 @@
 
 namespace {
 // Answers every box with its most harmless button.
-class DialoguesPatients : public Dialogues {
-public:
+struct DialoguesPatients : Dialogues {
   int message(const QString &, int style, const QString &) override {
     return (style & 0x0F) == BoutonsOuiNon ? Non : OK;
   }

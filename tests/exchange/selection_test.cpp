@@ -11,22 +11,12 @@ QString succesExport(int n, const QString &dossier) {
       .arg(QString::number(n), dossier);
 }
 QString succesImport(int m) { return QString("Importation de %1 fiche(s) terminée(s) avec succès !!!    ").arg(m); }
-QString doublon(const QString &existante, const QString &nouvelle) {
-  return "Il y a déjà une fiche avec le même code EAN !\r\rFiche existante :\r" + existante +
-         "\r\rFiche à insérer :\r" + nouvelle + "\r\rContinuer quand même l'insertion de cette fiche ?";
-}
 void cliquer(QWidget *w) { QTest::mouseClick(w, Qt::LeftButton); }
 FenetreImport *ouvrirExport(Filmorel &f, const QList<int> &lignes = {}) {
   f.SM_Exporter->trigger();
   for (int i : lignes)
     f.fenImport->List->item(i)->setCheckState(Qt::Checked);
   return f.fenImport;
-}
-void exporter(FenetreTest &t, const QList<int> &lignes, bool jackets = false) {
-  FenetreImport *fen = ouvrirExport(*t.f, lignes);
-  fen->jacket->setChecked(jackets);
-  t.avis(succesExport(int(lignes.size()), t.f->v().cheminExport), 64);
-  cliquer(fen->button);
 }
 FenetreImport *importerTout(Filmorel &f) {
   f.SM_Importer->trigger();
@@ -102,7 +92,10 @@ TEST(EchangeFenetre, AllerRetourEntreDeuxCatalogues) {
   a.ouvrir({catalogue::fiche("4000000000001", "Casablanca"), catalogue::fiche("4000000000002", "Alien"),
             catalogue::fiche("4000000000003", "Metropolis")}, ra);
   catalogue::image(a.chemin("jackets/4000000000001.jpg"));
-  exporter(a, {0, 1, 2}, true);
+  FenetreImport *fen = ouvrirExport(*a.f, {0, 1, 2});
+  fen->jacket->setChecked(true);
+  a.avis(succesExport(3, a.f->v().cheminExport), 64);
+  cliquer(fen->button);
   const QByteArray lst = a.octets("export/export.lst");
 
   // Dune already has Alien's bar code.
@@ -111,11 +104,13 @@ TEST(EchangeFenetre, AllerRetourEntreDeuxCatalogues) {
                              "dossier :\r\r" + fb.v().cheminExport + "\r\rVoulez-vous le rechercher dans un autre "
                              "dossier ?")
       .choisirFichier(a.chemin("export/export.dat"));
-  FenetreImport *fen = importerTout(fb);
+  fen = importerTout(fb);
   ASSERT_NE(fen, nullptr);
   EXPECT_EQ(fen->List->item(0)->text(), "Alien");
   fen->jacket->setChecked(true);
-  b.question(Dialogues::Non, doublon("4000000000002  Dune", "4000000000002  Alien"));
+  b.question(Dialogues::Non, "Il y a déjà une fiche avec le même code EAN !\r\rFiche existante :\r4000000000002  "
+                             "Dune\r\rFiche à insérer :\r4000000000002  Alien\r\rContinuer quand même l'insertion "
+                             "de cette fiche ?");
   b.avis(succesImport(2), 64);
   cliquer(fen->button);
 

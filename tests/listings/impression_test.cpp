@@ -89,8 +89,7 @@ TEST(Impression, PagesEtPiedsDuCatalogue) {
     EXPECT_EQ(impression::mettreEnPage(grilleHistorique(n), imp).pages, pages) << n;
   // Exactly full first page: no page left with a footer alone.
   const MiseEnPage plein = impression::mettreEnPage(grilleCatalogue(73), imp);
-  EXPECT_TRUE(ops(plein, OpDessin::NouvellePage).isEmpty());
-  EXPECT_TRUE(pieds(plein)[0].texte.endsWith(QStringLiteral("Page n° 1/1")));
+  EXPECT_TRUE(ops(plein, OpDessin::NouvellePage).isEmpty() && pieds(plein).value(0).texte.endsWith("Page n° 1/1"));
   // A short catalogue prints rows 1 to 15 of its grid, blanks included, then the footer.
   const MiseEnPage court = impression::mettreEnPage(grilleCatalogue(5), imp);
   EXPECT_DOUBLE_EQ(pieds(court).value(0).y, 25 + 15 * H8 + H8);
@@ -195,19 +194,17 @@ TEST(Impression, ConfirmationAnnulationEtSablier) {
   } imp;
   imp.w = &fenetre;
 
-  dlg.repondre(Dialogues::Annuler,
-               QStringLiteral("Impression de la liste des DVDs de MARTIN.\r\rListe triée pas ordre Alphabétique.\r\r"
-                              "Impression sur : Imprimante de test\r\rNombre de page nécessaire à l'impression : 2"),
-               Dialogues::BoutonsOKAnnuler, QStringLiteral("Message"));
+  auto annonce = [](const QString &tri, const QString &sur) {
+    return "Impression de la liste des DVDs de MARTIN.\r\rListe triée pas " + tri + ".\r\rImpression sur : " + sur +
+           "\r\rNombre de page nécessaire à l'impression : 2";
+  };
+  dlg.repondre(Dialogues::Annuler, annonce("ordre Alphabétique", imp.nom), Dialogues::BoutonsOKAnnuler, "Message");
   EXPECT_FALSE(impression::imprimer(g, imp, dlg, &fenetre));
   EXPECT_TRUE(imp.dessins == 0 && fenetre.cursor().shape() == Qt::CrossCursor);
 
   g.reponse = Dialogues::Oui;
   imp.nom = QStringLiteral("Laser");
-  dlg.repondre(Dialogues::OK,
-               QStringLiteral("Impression de la liste des DVDs de MARTIN.\r\rListe triée pas date d'achat.\r\r"
-                              "Impression sur : Laser\r\rNombre de page nécessaire à l'impression : 2"),
-               1, QStringLiteral("Message"));
+  dlg.repondre(Dialogues::OK, annonce("date d'achat", "Laser"), 1, "Message");
   EXPECT_TRUE(impression::imprimer(g, imp, dlg, &fenetre));
   EXPECT_EQ(QList<int>({imp.vu, fenetre.cursor().shape(), imp.documentsFinis}),
             QList<int>({Qt::WaitCursor, Qt::ArrowCursor, 1}));

@@ -71,8 +71,7 @@ TEST(ListPretFenetre, FermetureEtMargesEnregistreesSeulementSiChangees) {
     maniere == 0   ? QTest::keyClick(w->Grille, Qt::Key_Escape)
     : maniere == 1 ? QTest::mouseClick(w->Ok, Qt::LeftButton)
                    : (void)w->close();
-    EXPECT_TRUE(f.isEnabled()) << maniere;
-    EXPECT_EQ(t.octets("dvd.ini"), "marque");
+    EXPECT_TRUE(f.isEnabled() && t.octets("dvd.ini") == "marque") << maniere;
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(w.isNull()) << "unloaded, not hidden";
   }

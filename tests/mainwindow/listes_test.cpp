@@ -67,21 +67,18 @@ TEST(Listes, RetraitSansEgardALaCasseMaisSansRognage) {
   EXPECT_TRUE(f.Genre->currentText() == "Film" && !f.Genre->items().contains("Film"));
 
   const QByteArray avant = t.octets("dvd.ini");
-  struct Cas {
-    ComboListe *combo;
-    const char *bouton, *question, *absent;
-    QString texte;
-  };
-  for (const Cas &c : {Cas{f.editeur, "sup0", "Supprimer cet editeur de la liste ?",
-                           "Impossible de supprimer cet éditeur de la liste car il n'y figure pas !!!", " Gaumont"},
-                       Cas{f.Genre, "sup4", "Supprimer ce genre de la liste ?",
-                           "Impossible de supprimer ce genre de la liste car il n'y figure pas !!!", "Drame "}}) {
-    c.combo->setEditText(c.texte);
-    const QStringList items = c.combo->items();
-    t.question(Dialogues::Oui, QString::fromUtf8(c.question));
-    t.dlg.repondre(Dialogues::OK, QString::fromUtf8(c.absent), 16, "");
-    QTest::mouseClick(t.ctrl<QPushButton>(c.bouton), Qt::LeftButton);
-    EXPECT_EQ(c.combo->items() << c.combo->currentText(), QStringList(items) << c.texte) << c.bouton;
+  using Cas = std::tuple<ComboListe *, const char *, const char *, const char *, QString>;
+  for (const auto &[combo, bouton, question, absent, texte] :
+       {Cas{f.editeur, "sup0", "Supprimer cet editeur de la liste ?",
+            "Impossible de supprimer cet éditeur de la liste car il n'y figure pas !!!", " Gaumont"},
+        Cas{f.Genre, "sup4", "Supprimer ce genre de la liste ?",
+            "Impossible de supprimer ce genre de la liste car il n'y figure pas !!!", "Drame "}}) {
+    combo->setEditText(texte);
+    const QStringList items = combo->items();
+    t.question(Dialogues::Oui, QString::fromUtf8(question));
+    t.dlg.repondre(Dialogues::OK, QString::fromUtf8(absent), 16, "");
+    QTest::mouseClick(t.ctrl<QPushButton>(bouton), Qt::LeftButton);
+    EXPECT_EQ(combo->items() << combo->currentText(), QStringList(items) << texte) << bouton;
   }
   EXPECT_EQ(t.octets("dvd.ini"), avant);
 

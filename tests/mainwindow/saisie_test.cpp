@@ -19,7 +19,6 @@ void enNavigation(Filmorel &f) {
 }
 } // namespace
 
-// An empty catalogue from the start to its first card.
 TEST(Saisie, CatalogueVideJusquALaPremiereFiche) {
   FenetreTest t;
   t.avis("Base de donnée vierge.\r\rVeuillez saisir le code E.A.N (13) d'un DVD dans la fenêtre suivante "

@@ -90,7 +90,6 @@ TEST(SuppressionFenetre, TitresEnMinusculeOuAccentuesRestentPuisCatalogueVide) {
 TEST(SuppressionFenetre, UneEntreeQuiNeDesigneAucuneFicheEstRefusee) {
   FenetreTest t;
   catalogue::ecrire(t.dossier.path(), catalogue::numerotees(3));
-  // Entry 2 points to record 7 of a 3-card catalogue.
   catalogue::repointer(t.dossier.path(), 2, 7);
   Filmorel &f = t.demarrer();
   f.VScroll1->setValue(2);

@@ -68,9 +68,8 @@ TEST(Reclassement, WorkedExampleMovesAlienToTheFront) {
   QList<EntreeIndex> tab(3);
   std::vector<int> progres;
   ASSERT_TRUE(reclassement::reclasserFichier(cat.dir.path(), 4, tab, [&](int p) { progres.push_back(p); }));
-  const QByteArray attendu = index({entree("Alien", 4), entree("Brazil", 1), entree("Casablanca", 2),
-                                    entree("Dune", 3)});
-  EXPECT_EQ(contenu(cat.idx()), attendu + stale);
+  EXPECT_EQ(contenu(cat.idx()),
+            index({entree("Alien", 4), entree("Brazil", 1), entree("Casablanca", 2), entree("Dune", 3)}) + stale);
   ASSERT_EQ(tab.size(), 5);
   EXPECT_EQ(titres(tab, 4), QStringList({"Alien", "Brazil", "Casablanca", "Dune"}));
   EXPECT_EQ(tab[1].numero, 4);

@@ -69,15 +69,9 @@ struct FenetreTest {
     reglages::lire(chemin("dvd.ini"), r);
     return r;
   }
-  // Queues the answer to a Yes/No question of the usual title.
-  DialoguesScripts &question(int reponse, const QString &texte = {}) {
-    return dlg.repondre(reponse, texte, 36, QStringLiteral("Message"));
-  }
-
-  // Queues OK for a message box of the usual title.
-  DialoguesScripts &avis(const QString &texte, int style = 48) {
-    return dlg.repondre(Dialogues::OK, texte, style, QStringLiteral("Message"));
-  }
+  // Queue the answer to a Yes/No question, or OK for a message box, of the usual title.
+  DialoguesScripts &question(int r, const QString &texte = {}) { return dlg.repondre(r, texte, 36, "Message"); }
+  DialoguesScripts &avis(const QString &texte, int s = 48) { return dlg.repondre(Dialogues::OK, texte, s, "Message"); }
 
   template <class T = QWidget> T *ctrl(const char *nom) const {
     return f->findChild<T *>(QString::fromLatin1(nom));
