@@ -154,7 +154,7 @@ TEST(Impression, PositionDuPiedEtColonnes) {
   EXPECT_DOUBLE_EQ(pied(grilleCatalogue(3), Dialogues::Oui).x, 105);
   const OpDessin prets = pied(grillePrets(), Dialogues::Non);
   EXPECT_DOUBLE_EQ(prets.x, 85);
-  EXPECT_EQ(prets.texte, QStringLiteral("Impression de la liste des DVDs prêtés. - Edition du 05/03/2025 - Page n° 1/1"));
+  EXPECT_EQ(prets.texte, "Impression de la liste des DVDs prêtés. - Edition du 05/03/2025 - Page n° 1/1");
   EXPECT_EQ(pied(grilleCatalogue(2, "MARTIN"), 1).texte,
             QStringLiteral("Impression de la liste des DVDs de MARTIN - Edition du 05/03/2025 - Page n° 1/1"));
   // On a narrow page the footer is pulled left to end at the edge.

@@ -1,5 +1,4 @@
 #include "listings/listing.h"
-#include "storage/fichiers.h"
 #include "support/catalogue.h"
 
 #include <QTemporaryDir>

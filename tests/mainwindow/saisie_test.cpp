@@ -121,8 +121,7 @@ TEST(Saisie, ModifierSansChangementCodeBarreChangeEtTitreChange) {
 TEST(Saisie, CompteurDeCaracteresEtNomDEmprunteurExactAuxBlancsPres) {
   FenetreTest t;
   Filmorel &f = t.ouvrir(catalogue::numerotees(2)); // borrowers Durand, Martin
-  f.activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+  t.activer();
   f.modification();
   f.resumer->setFocus();
   f.resumer->setText(QString(578, u'x'));

@@ -1,6 +1,5 @@
 #include "search/parcours.h"
 
-#include "storage/fichiers.h"
 #include "support/catalogue.h"
 
 #include <QTemporaryDir>

@@ -15,11 +15,6 @@ void montrerPosition(Filmorel &f, int p) {
   f.VScroll1->setValue(p);
   ASSERT_EQ(f.v().posCourante, p);
 }
-
-void activer(Filmorel &f) {
-  f.activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
-}
 } // namespace
 
 TEST(Recherche, TitreSousChaineSansCassePuisPret) {
@@ -39,7 +34,7 @@ TEST(Recherche, TitreSousChaineSansCassePuisPret) {
   EXPECT_FALSE(f.Progress->isVisible());
 
   // Blanks only, or Cancel: no search at all, the focus goes to eansearch.
-  activer(f);
+  t.activer();
   for (const QString &reponse : {QStringLiteral("   "), QString()}) {
     f.VScroll1->setFocus();
     t.dlg.saisir(reponse);
@@ -75,7 +70,7 @@ TEST(RechercheEan, TreizeChiffresCherchentFicheAbsenteCreeeOuNon) {
 
   QTest::keyClicks(f.eansearch, "12-3 .4");
   // A letter jumps to the next title with that initial, as while browsing.
-  activer(f);
+  t.activer();
   f.eansearch->setFocus();
   QTest::keyClick(f.eansearch, Qt::Key_B);
   EXPECT_EQ(f.eansearch->text() + "|" + f.titre->text(), "1234|Brazil");

@@ -32,10 +32,9 @@ TEST(Fiche, FieldsArePaddedCutAndPlacedAtTheirOffsetsAndReadBack) {
   EXPECT_TRUE(f.vierge());
   EXPECT_EQ(f.versOctets(), QByteArray(Fiche::Taille, '\0'));
 
-  f.set(Champ::ean, QStringLiteral("3333297001234"));
-  f.set(Champ::titre, QStringLiteral("Amélie"));
-  f.set(Champ::editeur, QString(40, u'E') + u'x'); // 26 wide: cut
-  f.set(Champ::jacket, QStringLiteral("3333297001234.jpg"));
+  for (const auto &[c, v] : QList<std::pair<Champ, QString>>{{Champ::ean, "3333297001234"}, {Champ::titre, "Amélie"},
+       {Champ::editeur, QString(40, u'E') + u'x'}, {Champ::jacket, "3333297001234.jpg"}}) // publisher 26 wide: cut
+    f.set(c, v);
   EXPECT_FALSE(f.vierge());
   EXPECT_EQ(QStringList({f.get(Champ::titre), f.get(Champ::editeur), sansBlancsFinaux(f.get(Champ::titre))}),
             QStringList({"Amélie" + QString(94, u' '), QString(26, u'E'), "Amélie"}));
@@ -64,9 +63,8 @@ TEST(Fiche, FieldsArePaddedCutAndPlacedAtTheirOffsetsAndReadBack) {
 
 TEST(EntreeIndex, KeyAndRecordNumberLayout) {
   Fiche f;
-  f.set(Champ::ean, QStringLiteral("123"));
-  f.set(Champ::titre, QStringLiteral("Dune"));
-  f.set(Champ::dateachat, QStringLiteral("01/01/2000"));
+  for (const auto &[c, v] : {std::pair{Champ::ean, "123"}, {Champ::titre, "Dune"}, {Champ::dateachat, "01/01/2000"}})
+    f.set(c, v);
   EntreeIndex e{EntreeIndex::cleDe(f), 0x0203};
   EXPECT_EQ(QStringList({e.ean(), e.titre(), e.dateachat()}),
             QStringList({"123          ", "Dune" + QString(96, u' '), "01/01/2000"}));

@@ -44,6 +44,12 @@ struct FenetreTest {
     return *f;
   }
 
+  // Focus back on the main window, for keys typed after other windows were shown.
+  void activer() {
+    f->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(f.get()));
+  }
+
   QByteArray octets(const QString &nom) const { return catalogue::contenu(chemin(nom)); }
   // The three data files, to show that nothing was written.
   QByteArray donnees() const { return octets("dvd.lst") + '|' + octets("dvd.idx") + '|' + octets("dvd.ini"); }
