@@ -11,8 +11,7 @@ GrilleImprimable grille(int type, const QStringList &entetes, const QList<QStrin
                         const QList<int> &largeurs) {
   GrilleImprimable g;
   g.typeListe = type;
-  g.lignes.append(entetes);
-  g.lignes += lignes;
+  g.lignes = QList<QStringList>{entetes} + lignes;
   const int rangees = lignes.size() < 16 ? 17 : int(lignes.size()) + 2;
   while (g.lignes.size() < rangees)
     g.lignes.append(QStringList(entetes.size(), QString()));
@@ -228,10 +227,8 @@ TEST(ImpressionFenetre, ImprimeLaGrilleAffichee) {
 
   // A margin typed in the window counts for the print at once.
   w->mh->setText(QStringLiteral("5"));
-  t.dlg.repondre(Dialogues::OK,
-                 QStringLiteral("Impression de la liste des DVDs.\r\rListe triée pas ordre Alphabétique.\r\r"
-                                "Impression sur : Imprimante de test\r\rNombre de page nécessaire à l'impression : 1"),
-                 1, "Message");
+  t.avis("Impression de la liste des DVDs.\r\rListe triée pas ordre Alphabétique.\r\rImpression sur : Imprimante de "
+         "test\r\rNombre de page nécessaire à l'impression : 1", 1);
   QTest::mouseClick(w->imprimer, Qt::LeftButton);
   ASSERT_EQ(imp->documentsFinis, 1);
   const auto &textes = imp->textes;

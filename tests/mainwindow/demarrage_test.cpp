@@ -1,22 +1,5 @@
 #include "support/fenetre.h"
 
-namespace {
-QStringList textes(FenetreTest &t, std::initializer_list<const char *> noms) {
-  QStringList r;
-  for (const char *nom : noms) {
-    if (auto *l = t.ctrl<QLineEdit>(nom))
-      r << l->text();
-    else if (auto *z = t.ctrl<ZoneTexte>(nom))
-      r << z->text();
-    else if (auto *d = t.ctrl<ListeDeroulante>(nom))
-      r << d->texte();
-    else
-      r << t.ctrl<QComboBox>(nom)->currentText();
-  }
-  return r;
-}
-} // namespace
-
 TEST(Demarrage, BarreDeDefilementEtCompteurSuiventLeNombreDeFiches) {
   for (auto [n, pas] : {std::pair{45, 3}, {20, 2}, {19, 1}}) {
     FenetreTest t;
@@ -41,13 +24,14 @@ TEST(Demarrage, AfficherMontreChaqueChampEtLEtatDuPret) {
 
   // Leading blanks kept, trailing ones dropped; format trimmed both sides. A
   // value outside a drop-down list does not stop the display half-way.
-  EXPECT_EQ(textes(t, {"titre", "format", "preter", "langue", "zone", "datepret", "nom"}),
+  EXPECT_EQ(QStringList({f.titre->text(), f.format->text(), f.preter->text(), f.langue->texte(), f.zone->texte(),
+                         f.datepret->text(), f.nom->currentText()}),
             QStringList({"  Alien", "4:3", "Oui", "Klingon", "9", "03/04/2005", "Martin"}));
   EXPECT_EQ(f.v().ficheCourante.get(Champ::jacket).trimmed(), "1111111111111.jpg");
   EXPECT_TRUE(!f.pret->isEnabled() && f.retour->isEnabled() && f.jacket->chemin().endsWith("jackets/jacket.bmp"));
 
   f.VScroll1->setValue(2);
-  EXPECT_EQ(textes(t, {"titre", "langue", "datepret"}), QStringList({"Brazil", "Fr/Ang", ""}));
+  EXPECT_EQ(f.titre->text() + "|" + f.langue->texte() + "|" + f.datepret->text(), "Brazil|Fr/Ang|");
   EXPECT_TRUE(f.pret->isEnabled() && !f.retour->isEnabled());
   EXPECT_TRUE(f.jacket->chemin().endsWith("jackets/2222222222222.jpg"));
 

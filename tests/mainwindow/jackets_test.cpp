@@ -39,9 +39,7 @@ struct Jackets : FenetreTest {
   void choisirDossier(const QString &nom) { cliquerDans(f->Dir1, f->modeleDossiers->index(chemin(nom))); }
   void choisirFichier(const QString &nom) { cliquerDans(f->File1, f->modeleFichiers->index(chemin(nom))); }
 
-  QByteArray champJacket(int numero) {
-    return octets("dvd.lst").mid((numero - 1) * Fiche::Taille + 997, 20);
-  }
+  QByteArray champJacket(int numero) { return octets("dvd.lst").mid((numero - 1) * Fiche::Taille + 997, 20); }
 };
 } // namespace
 

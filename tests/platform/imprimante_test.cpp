@@ -1,15 +1,8 @@
 #include "platform/dialogues.h"
 #include "platform/imprimante.h"
 
-#include <QApplication>
-#include <QDir>
-#include <QFile>
-#include <QPrintDialog>
-#include <QPrinter>
-#include <QPrinterInfo>
-#include <QProcess>
-#include <QTemporaryDir>
-#include <QTimer>
+#include <QtPrintSupport>
+#include <QtWidgets>
 #include <gtest/gtest.h>
 
 namespace {
