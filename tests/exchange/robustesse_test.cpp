@@ -44,7 +44,6 @@ TEST(Robustesse, LecteursSurOctetsAuHasardOuTronques) {
   for (int cas = 0; cas < 40; ++cas) {
     QTemporaryDir parent;
     const QString dossier = parent.path() + "/donnees";
-    QDir().mkpath(dossier);
     catalogue::ecrire(dossier, catalogue::numerotees(3));
     QDir d(dossier);
     const bool tronque = cas % 2 == 0;
@@ -56,7 +55,8 @@ TEST(Robustesse, LecteursSurOctetsAuHasardOuTronques) {
     const QString hst = historique::chemin(dossier, "3000000000001");
     catalogue::ecrireOctets(hst, contenu("Durand\r\n01/01/2005\r\n02/01/2005\r\nMartin\r\n03/01/2005\r\n"));
     catalogue::ecrireOctets(d.filePath("export/export.lst"), contenu(modele.versOctets() + modele.versOctets()));
-    catalogue::ecrireOctets(d.filePath("export/export.dat"), contenu("2\r\n\r\nFilm\r\n\r\nAutre\r\n\r\nMono\r\n\r\nMoi\r\n\r\nDurand\r\n"));
+    catalogue::ecrireOctets(d.filePath("export/export.dat"),
+                            contenu("2\r\n\r\nFilm\r\n\r\nAutre\r\n\r\nMono\r\n\r\nMoi\r\n\r\nDurand\r\n"));
     const QStringList avant = contenuDe(parent.path());
 
     Reglages r;

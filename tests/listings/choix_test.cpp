@@ -20,9 +20,7 @@ QStringList titres(ListPret *w) {
 }
 
 Fiche carte(int n, const QString &titre, Champ c, const QString &valeur) {
-  Fiche f = catalogue::fiche(QString::number(3000000000000LL + n), titre);
-  f.set(c, valeur);
-  return f;
+  return catalogue::fiche(QString::number(3000000000000LL + n), titre, {{c, valeur}});
 }
 
 // The main window as the user left it.

@@ -8,9 +8,7 @@ using listes::Critere;
 
 namespace {
 Fiche carte(Champ c, const QString &valeur, const QString &titre = "Titre") {
-  Fiche f = catalogue::fiche("3000000000001", titre);
-  f.set(c, valeur);
-  return f;
+  return catalogue::fiche("3000000000001", titre, {{c, valeur}});
 }
 
 QStringList colonne(const Listing &l, int c) {

@@ -41,8 +41,7 @@ TEST(PretsFenetre, PretAnnulePuisPreterValiderEtRevenirSurLaFiche) {
   EXPECT_EQ(t.pret(2), "Oui|" + aujourdhui() + "|Zoe");
   f.afficherPosition(3);
   f.afficherPosition(2);
-  EXPECT_EQ(f.nom->currentText(), "Zoe");
-  EXPECT_TRUE(!f.pret->isEnabled() && f.retour->isEnabled());
+  EXPECT_TRUE(f.nom->currentText() == "Zoe" && !f.pret->isEnabled() && f.retour->isEnabled());
 }
 
 TEST(PretsFenetre, RetoursSuccessifsAjoutentALHistorique) {

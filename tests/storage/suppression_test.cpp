@@ -57,8 +57,7 @@ TEST(Suppression, RienNEstEcritSansFicheOuAvecUnIndexQuiNeDesigneRien) {
     EXPECT_EQ(suppression::supprimer(c.dir.path(), n, p, c.tab, f), suppression::Resultat::Rien);
   // A count beyond what dvd.idx holds reads nothing and writes nothing.
   EXPECT_EQ(suppression::supprimer(c.dir.path(), 3, 1, c.tab, f), suppression::Resultat::EchecFichier);
-  EXPECT_EQ(c.octets(), avant);
-  EXPECT_EQ(f, a);
+  EXPECT_TRUE(c.octets() == avant && f == a);
 }
 
 TEST(Suppression, SansEntreeSurLaDerniereFicheAucuneEntreeNEstRepointee) {
