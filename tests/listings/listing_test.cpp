@@ -1,5 +1,4 @@
 #include "listings/listing.h"
-#include "storage/fichiers.h"
 #include "support/catalogue.h"
 
 #include <QTemporaryDir>
@@ -9,9 +8,7 @@ using listes::Critere;
 
 namespace {
 Fiche carte(Champ c, const QString &valeur, const QString &titre = "Titre") {
-  Fiche f = catalogue::fiche("3000000000001", titre);
-  f.set(c, valeur);
-  return f;
+  return catalogue::fiche("3000000000001", titre, {{c, valeur}});
 }
 
 QStringList colonne(const Listing &l, int c) {
@@ -24,10 +21,10 @@ QStringList colonne(const Listing &l, int c) {
 
 TEST(ListingContenu, TriParDateStableEtDatesIllisibles) {
   Listing l = listes::nouveauCatalogue();
-  const char *titres[] = {"Alpha", "Bravo", "Charlie", "Delta", "Echo", "Foxtrot", "Golf"};
-  const char *dates[] = {"12/03/2004", "", "01/02/2003", "12/03/2004", "??/??/????", "02/01/1999", "31/12/1998"};
-  for (int i = 0; i < 7; ++i) {
-    const Fiche f = carte(Champ::dateachat, dates[i], titres[i]);
+  for (auto [titre, date] : {std::pair{"Alpha", "12/03/2004"}, {"Bravo", ""}, {"Charlie", "01/02/2003"},
+                             {"Delta", "12/03/2004"}, {"Echo", "??/??/????"}, {"Foxtrot", "02/01/1999"},
+                             {"Golf", "31/12/1998"}}) {
+    const Fiche f = carte(Champ::dateachat, date, titre);
     listes::ajouterAuCatalogue(l, EntreeIndex{}, &f);
   }
   listes::trierParDate(l);
@@ -59,8 +56,7 @@ TEST(ListingContenu, TestsDesCriteres) {
 }
 
 TEST(ListingContenu, PretsDUnePersonneEtTitresAffiches) {
-  EntreeIndex e;
-  e.cle = EntreeIndex::cleDe(catalogue::fiche("3000000000007", "  Titre\r\nsuite"));
+  const EntreeIndex e{EntreeIndex::cleDe(catalogue::fiche("3000000000007", "  Titre\r\nsuite"))};
   Listing p = listes::nouveauxFilmsPretes("Durand");
   // One line per loan to exactly that name, in the order of the file.
   listes::ajouterLesPretsA(p, "Durand", e,
@@ -68,9 +64,8 @@ TEST(ListingContenu, PretsDUnePersonneEtTitresAffiches) {
                             {"durand", "02/01/2004", "06/01/2004"},
                             {"Durand ", "03/01/2004", "07/01/2004"},
                             {"Durand", "04/01/2004", "08/01/2004"}});
-  ASSERT_EQ(p.lignes.size(), 2);
-  EXPECT_EQ(p.lignes[0], QStringList({"1", "Titre : suite", "01/01/2004", "05/01/2004"}));
-  EXPECT_EQ(p.lignes[1], QStringList({"2", "Titre : suite", "04/01/2004", "08/01/2004"}));
+  EXPECT_EQ(p.lignes, QList<QStringList>({{"1", "Titre : suite", "01/01/2004", "05/01/2004"},
+                                          {"2", "Titre : suite", "04/01/2004", "08/01/2004"}}));
   EXPECT_EQ(listes::titreAffiche(QString("Alien") + QString(95, QChar(u'\0'))), "Alien");
 }
 

@@ -15,24 +15,15 @@ QStringList colonne(ListPret *w, int c, int premiere, int derniere) {
     r << w->texte(i, c);
   return r;
 }
-
-// dvd.ini replaced by a marker: any rewrite shows.
-void marquerIni(FenetreTest &t) {
-  QFile ini(t.chemin("dvd.ini"));
-  ASSERT_TRUE(ini.open(QIODevice::WriteOnly | QIODevice::Truncate));
-  ini.write("marque");
-}
 } // namespace
 
 TEST(ListPretFenetre, TriParDateEtRetourALaMemeFiche) {
   FenetreTest t;
   QList<Fiche> cartes;
-  const char *titres[] = {"Amélie", "Brazil", "Casablanca", "Dune\r\nLe retour"};
-  const char *dates[] = {"05/06/2001", "", "05/06/2001", "31/12/1998"};
-  for (int i = 0; i < 4; ++i) {
-    cartes << catalogue::fiche(QString::number(3000000000001LL + i), QString::fromUtf8(titres[i]));
-    cartes.last().set(Champ::dateachat, dates[i]);
-  }
+  for (auto [titre, date] : {std::pair{"Amélie", "05/06/2001"}, {"Brazil", ""}, {"Casablanca", "05/06/2001"},
+                             {"Dune\r\nLe retour", "31/12/1998"}})
+    cartes << catalogue::fiche(QString::number(3000000000001LL + cartes.size()), QString::fromUtf8(titre),
+                               {{Champ::dateachat, date}});
   Filmorel &f = t.ouvrir(cartes);
   f.afficherPosition(4);
   ListPret *w = catalogueListe(t, Dialogues::Oui);
@@ -50,8 +41,7 @@ TEST(ListPretFenetre, ListeDesPrets) {
   f.afficherPosition(3);
   t.dlg.repondre(Dialogues::Annuler, "Aucun prêt trouvé !!!\r", 1, "Message");
   QTest::keyClick(f.eansearch, Qt::Key_F11);
-  EXPECT_EQ(f.listpret, nullptr);
-  EXPECT_EQ(f.focusWidget(), f.eansearch);
+  EXPECT_TRUE(!f.listpret && f.focusWidget() == f.eansearch);
 
   // Only the exact flag "Oui" counts; the list reads the saved cards.
   const char *drapeaux[] = {"Oui", "oui", "OUI", "Oui"};
@@ -64,9 +54,8 @@ TEST(ListPretFenetre, ListeDesPrets) {
   QTest::keyClick(f.eansearch, Qt::Key_F11);
   ListPret *w = f.listpret;
   ASSERT_TRUE(w);
-  EXPECT_EQ(colonne(w, 1, 1, 3), QStringList({"Film 001", "Film 004", ""}));
-  EXPECT_EQ(colonne(w, 2, 1, 2), QStringList({"Durand", "Martin"}));
-  EXPECT_EQ(colonne(w, 3, 1, 2), QStringList({"01/02/2005", "04/02/2005"}));
+  EXPECT_EQ(colonne(w, 1, 1, 3) + colonne(w, 2, 1, 2) + colonne(w, 3, 1, 2),
+            QStringList({"Film 001", "Film 004", "", "Durand", "Martin", "01/02/2005", "04/02/2005"}));
   w->close();
   EXPECT_EQ(f.VScroll1->value(), 3);
 }
@@ -76,17 +65,13 @@ TEST(ListPretFenetre, FermetureEtMargesEnregistreesSeulementSiChangees) {
   Filmorel &f = t.ouvrir(catalogue::numerotees(3));
   // Esc, OK and the close box close alike; margins untouched, dvd.ini is not rewritten.
   for (int maniere = 0; maniere < 3; ++maniere) {
-    marquerIni(t);
+    catalogue::ecrireOctets(t.chemin("dvd.ini"), "marque"); // any rewrite shows
     QPointer<ListPret> w = catalogueListe(t, Dialogues::Non);
     ASSERT_TRUE(w);
-    if (maniere == 0)
-      QTest::keyClick(w->Grille, Qt::Key_Escape);
-    else if (maniere == 1)
-      QTest::mouseClick(w->Ok, Qt::LeftButton);
-    else
-      w->close();
-    EXPECT_TRUE(f.isEnabled()) << maniere;
-    EXPECT_EQ(t.octets("dvd.ini"), "marque");
+    maniere == 0   ? QTest::keyClick(w->Grille, Qt::Key_Escape)
+    : maniere == 1 ? QTest::mouseClick(w->Ok, Qt::LeftButton)
+                   : (void)w->close();
+    EXPECT_TRUE(f.isEnabled() && t.octets("dvd.ini") == "marque") << maniere;
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(w.isNull()) << "unloaded, not hidden";
   }
@@ -110,6 +95,6 @@ TEST(ListPretFenetre, FermetureEtMargesEnregistreesSeulementSiChangees) {
   QTest::keyClick(w->mb, Qt::Key_Delete);
   QTest::keyClick(w->Ok, Qt::Key_Escape);
   const Reglages relu = t.ini();
-  EXPECT_EQ(relu.margeGauche + "|" + relu.margeHaut + "|" + relu.margeBas, "10|7.5|0");
-  EXPECT_EQ(relu.nbFiches, 3);
+  EXPECT_EQ(relu.margeGauche + "|" + relu.margeHaut + "|" + relu.margeBas + "|" + QString::number(relu.nbFiches),
+            "10|7.5|0|3");
 }

@@ -19,7 +19,6 @@ void enNavigation(Filmorel &f) {
 }
 } // namespace
 
-// An empty catalogue from the start to its first card.
 TEST(Saisie, CatalogueVideJusquALaPremiereFiche) {
   FenetreTest t;
   t.avis("Base de donnée vierge.\r\rVeuillez saisir le code E.A.N (13) d'un DVD dans la fenêtre suivante "
@@ -50,17 +49,10 @@ TEST(Saisie, CatalogueVideJusquALaPremiereFiche) {
   QTest::mouseClick(f.valider, Qt::LeftButton);
 
   // The defaults shown for a new card are the ones saved.
-  Fiche attendue = catalogue::fiche("3012345678901", "Alien");
-  for (Champ c : {Champ::duree, Champ::achat, Champ::acteurs, Champ::resumer, Champ::datepret, Champ::nom})
-    attendue.set(c, "");
-  attendue.set(Champ::annee, "1979");
-  attendue.set(Champ::dateachat, aujourdhui());
-  attendue.set(Champ::jacket, "jacket.bmp");
+  const Fiche attendue = catalogue::fiche("3012345678901", "Alien", {{Champ::annee, "1979"}, {Champ::duree, ""},
+      {Champ::achat, ""}, {Champ::dateachat, aujourdhui()}, {Champ::jacket, "jacket.bmp"}});
   EXPECT_EQ(t.octets("dvd.lst"), attendue.versOctets());
-  EntreeIndex e;
-  e.cle = EntreeIndex::cleDe(attendue);
-  e.numero = 1;
-  EXPECT_EQ(t.octets("dvd.idx"), e.versOctets());
+  EXPECT_EQ(t.octets("dvd.idx"), (EntreeIndex{EntreeIndex::cleDe(attendue), 1}).versOctets());
   EXPECT_EQ(premiereLigneIni(t), "1");
   enNavigation(f);
   EXPECT_FALSE(f.historic->isVisible() || f.ajou[0]->isVisible());
@@ -76,9 +68,8 @@ TEST(Saisie, NouvelleFicheRangeeAPlaceEtMontree) {
   f.titre->setText("Alien");
   QTest::mouseClick(f.valider, Qt::LeftButton);
   // Index order: "", A la recherche d'Alien, Alien, Casino.
-  EXPECT_EQ(f.Compteur->text(), "3 / 4");
-  EXPECT_EQ(t.entree(3).numero, 4);
-  EXPECT_EQ(premiereLigneIni(t), "4");
+  EXPECT_EQ(QStringList({f.Compteur->text(), QString::number(t.entree(3).numero), premiereLigneIni(t)}),
+            QStringList({"3 / 4", "4", "4"}));
   nouvelleFiche(t, "5555555555555"); // without a title: after the first one without
   QTest::mouseClick(f.valider, Qt::LeftButton);
   EXPECT_EQ(t.entree(2).numero, 5);
@@ -112,9 +103,8 @@ TEST(Saisie, ModifierSansChangementCodeBarreChangeEtTitreChange) {
   const QByteArray apres = t.octets("dvd.idx");
   const int n = EntreeIndex::Taille;
   EXPECT_EQ(apres.left(n) + apres.mid(2 * n), idx.left(n) + idx.mid(2 * n));
-  EXPECT_EQ(t.entree(2).ean(), "4444444444444");
-  EXPECT_EQ(t.lue(2).get(Champ::ean), "4444444444444");
-  EXPECT_EQ(f.v().posCourante, 2);
+  EXPECT_EQ(QStringList({t.entree(2).ean(), t.lue(2).get(Champ::ean), QString::number(f.v().posCourante)}),
+            QStringList({"4444444444444", "4444444444444", "2"}));
 
   // A new title re-sorts the index.
   f.VScroll1->setValue(1);
@@ -123,24 +113,21 @@ TEST(Saisie, ModifierSansChangementCodeBarreChangeEtTitreChange) {
   f.dateachat->clear();
   QTest::keyClicks(f.dateachat, "12-05-2003");
   QTest::mouseClick(f.valider, Qt::LeftButton);
-  EXPECT_EQ(t.lue(3).get(Champ::dateachat), "12/05/2003");
   EXPECT_EQ(QList<int>({t.entree(1).numero, t.entree(3).numero}), QList<int>({1, 3}));
-  EXPECT_EQ(t.entree(3).dateachat(), "12/05/2003");
-  EXPECT_EQ(f.Compteur->text(), "3 / 3");
+  EXPECT_EQ(QStringList({t.lue(3).get(Champ::dateachat), t.entree(3).dateachat(), f.Compteur->text()}),
+            QStringList({"12/05/2003", "12/05/2003", "3 / 3"}));
 }
 
 TEST(Saisie, CompteurDeCaracteresEtNomDEmprunteurExactAuxBlancsPres) {
   FenetreTest t;
   Filmorel &f = t.ouvrir(catalogue::numerotees(2)); // borrowers Durand, Martin
-  f.activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+  t.activer();
   f.modification();
   f.resumer->setFocus();
   f.resumer->setText(QString(578, u'x'));
   QTest::keyClicks(f.resumer, "yzw");
   QTest::keyClick(f.resumer, Qt::Key_Return);
-  EXPECT_EQ(f.resumer->longueur(), 580);
-  EXPECT_EQ(f.cpt->text(), "580/580");
+  EXPECT_EQ(QString::number(f.resumer->longueur()) + " " + f.cpt->text(), "580 580/580");
   f.acteurs->setFocus();
   EXPECT_EQ(f.cpt->text(), "0/95");
   t.question(Dialogues::Oui, kAnnuler);
@@ -158,8 +145,7 @@ TEST(Saisie, CompteurDeCaracteresEtNomDEmprunteurExactAuxBlancsPres) {
   f.nom->setEditText("  Martin ");
   QTest::mouseClick(f.valider, Qt::LeftButton);
   enNavigation(f);
-  EXPECT_EQ(t.lue(1).get(Champ::preter), "Oui");
-  EXPECT_EQ(t.lue(1).get(Champ::datepret), aujourdhui());
+  EXPECT_TRUE(t.pret(1).startsWith("Oui|" + aujourdhui() + "|")) << t.pret(1).toStdString();
   EXPECT_TRUE(f.retour->isEnabled() && !f.pret->isEnabled());
 }
 

@@ -9,22 +9,17 @@ void confirmer(FenetreTest &t) {
   t.question(Dialogues::Oui, kQuestion);
   QTest::mouseClick(t.f->supprimer, Qt::LeftButton);
 }
-
-// The three data files, to show that nothing was written.
-QByteArray donnees(FenetreTest &t) {
-  return t.octets("dvd.lst") + '|' + t.octets("dvd.idx") + '|' + t.octets("dvd.ini");
-}
 } // namespace
 
 TEST(SuppressionFenetre, NonNeChangeRienPuisDerniereFicheDuFichierEtDuTitreSansEcrireLesFiches) {
   FenetreTest t;
   Filmorel &f = t.ouvrir(catalogue::numerotees(5));
   f.VScroll1->setValue(5);
-  const QByteArray avant = donnees(t), lst = t.octets("dvd.lst"), idx = t.octets("dvd.idx");
+  const QByteArray avant = t.donnees(), lst = t.octets("dvd.lst"), idx = t.octets("dvd.idx");
   t.question(Dialogues::Non, kQuestion);
   f.eansearch->setFocus();
   QTest::keyClick(f.eansearch, Qt::Key_F3);
-  EXPECT_EQ(donnees(t), avant);
+  EXPECT_EQ(t.donnees(), avant);
   EXPECT_EQ(f.Compteur->text(), "5 / 5");
 
   confirmer(t);
@@ -47,15 +42,10 @@ TEST(SuppressionFenetre, LaDerniereFicheDuFichierPrendLaPlaceLibereeEtLaSuivante
     lst += cartes[i].versOctets();
   EXPECT_EQ(t.octets("dvd.lst"), lst);
   QByteArray idx;
-  for (auto [cle, numero] : {std::pair{EntreeIndex::cleDe(cartes[0]), 1}, {EntreeIndex::cleDe(cartes[2]), 3},
-                             {EntreeIndex::cleDe(cartes[3]), 4}, {EntreeIndex::cleDe(cartes[4]), 2},
-                             {suppression::cleMarquee(cartes[4]), 2}}) {
-    EntreeIndex e;
-    e.cle = cle;
-    e.numero = qint16(numero);
-    idx += e.versOctets();
-  }
-  EXPECT_EQ(t.octets("dvd.idx"), idx);
+  for (auto [i, numero] : {std::pair{0, 1}, {2, 3}, {3, 4}, {4, 2}})
+    idx += EntreeIndex{EntreeIndex::cleDe(cartes[i]), qint16(numero)}.versOctets();
+  // The freed entry at the end is marked, not cut off.
+  EXPECT_EQ(t.octets("dvd.idx"), idx + (EntreeIndex{suppression::cleMarquee(cartes[4]), 2}).versOctets());
   EXPECT_EQ(t.ini().nbFiches, 4);
   EXPECT_EQ(f.Compteur->text() + f.titre->text(), "2 / 4Film 003");
 }
@@ -89,25 +79,24 @@ TEST(SuppressionFenetre, TitresEnMinusculeOuAccentuesRestentPuisCatalogueVide) {
   EXPECT_TRUE(f.v().ficheCourante.vierge());
 
   // With no card, deletion asks nothing and writes nothing.
-  const QByteArray avant = donnees(t);
+  const QByteArray avant = t.donnees();
   const qsizetype vus = t.dlg.messages.size();
   f.supprimer_Click();
   f.suppression();
-  EXPECT_EQ(donnees(t), avant);
+  EXPECT_EQ(t.donnees(), avant);
   EXPECT_EQ(t.dlg.messages.size(), vus);
 }
 
 TEST(SuppressionFenetre, UneEntreeQuiNeDesigneAucuneFicheEstRefusee) {
   FenetreTest t;
   catalogue::ecrire(t.dossier.path(), catalogue::numerotees(3));
-  // Entry 2 points to record 7 of a 3-card catalogue.
   catalogue::repointer(t.dossier.path(), 2, 7);
   Filmorel &f = t.demarrer();
   f.VScroll1->setValue(2);
-  const QByteArray avant = donnees(t);
+  const QByteArray avant = t.donnees();
   t.question(Dialogues::Oui, kQuestion);
   t.avis({});
   QTest::mouseClick(f.supprimer, Qt::LeftButton);
-  EXPECT_EQ(donnees(t), avant);
+  EXPECT_EQ(t.donnees(), avant);
   EXPECT_EQ(f.Compteur->text(), "2 / 3");
 }

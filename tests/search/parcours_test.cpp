@@ -1,6 +1,5 @@
 #include "search/parcours.h"
 
-#include "storage/fichiers.h"
 #include "support/catalogue.h"
 
 #include <QTemporaryDir>
@@ -8,10 +7,7 @@
 
 namespace {
 EntreeIndex entree(const QString &ean, const QString &titre) {
-  EntreeIndex e;
-  e.cle = EntreeIndex::cleDe(catalogue::fiche(ean, titre));
-  e.numero = 1;
-  return e;
+  return {EntreeIndex::cleDe(catalogue::fiche(ean, titre)), 1};
 }
 } // namespace
 

@@ -17,61 +17,46 @@ TEST(Fichiers, MissingFilesAreCreatedEmptyAndReadsBeyondTheEndFail) {
   const EntreeIndex eAvant = e;
 
   // The start-up read of an empty catalogue: fails, creates the file.
-  EXPECT_FALSE(fichiers::lireFiche(dir.path(), 1, f));
-  EXPECT_FALSE(fichiers::lireEntree(dir.path(), 1, e));
-  EXPECT_TRUE(QFileInfo::exists(dir.filePath("dvd.lst")));
-  EXPECT_TRUE(QFileInfo::exists(dir.filePath("dvd.idx")));
+  EXPECT_FALSE(fichiers::lireFiche(dir.path(), 1, f) || fichiers::lireEntree(dir.path(), 1, e));
+  EXPECT_TRUE(QFileInfo::exists(dir.filePath("dvd.lst")) && QFileInfo::exists(dir.filePath("dvd.idx")));
   EXPECT_EQ(fichiers::nbFichesSurDisque(dir.path()), 0);
 
   // A record cut short by the end of the file is not read.
   ecrireBrut(dir.filePath("dvd.lst"), QByteArray(Fiche::Taille + 500, 'x'));
   ecrireBrut(dir.filePath("dvd.idx"), QByteArray(EntreeIndex::Taille + 3, 'x'));
-  EXPECT_EQ(fichiers::nbFichesSurDisque(dir.path()), 1);
-  EXPECT_EQ(fichiers::nbEntreesSurDisque(dir.path()), 1);
-  EXPECT_FALSE(fichiers::lireFiche(dir.path(), 2, f));
-  EXPECT_FALSE(fichiers::lireEntree(dir.path(), 2, e));
+  EXPECT_EQ(QList<int>({fichiers::nbFichesSurDisque(dir.path()), fichiers::nbEntreesSurDisque(dir.path())}),
+            QList<int>({1, 1}));
+  EXPECT_FALSE(fichiers::lireFiche(dir.path(), 2, f) || fichiers::lireEntree(dir.path(), 2, e));
   QList<EntreeIndex> liste{e};
-  EXPECT_FALSE(fichiers::lireEntrees(dir.path(), 1, 2, liste));
-  EXPECT_EQ(liste.size(), 1);
   QList<Fiche> fiches;
-  EXPECT_FALSE(fichiers::lireFiches(dir.path(), 1, 2, fiches));
-  EXPECT_TRUE(fiches.isEmpty());
+  EXPECT_FALSE(fichiers::lireEntrees(dir.path(), 1, 2, liste) || fichiers::lireFiches(dir.path(), 1, 2, fiches));
+  EXPECT_TRUE(liste.size() == 1 && fiches.isEmpty());
   ASSERT_TRUE(fichiers::lireFiches(dir.path(), 1, 1, fiches));
   EXPECT_EQ(fiches[0].get(Champ::ean), QString(13, u'x'));
-  EXPECT_EQ(f, avant);
-  EXPECT_EQ(e, eAvant);
+  EXPECT_TRUE(f == avant && e == eAvant);
 }
 
 TEST(Fichiers, NumbersOutsideTheCatalogueRefusedWritesInPlaceFillGapsNeverShorten) {
   QTemporaryDir dir;
-  const Fiche f = carte(QStringLiteral("Dune"));
-  for (int n : {0, -1, -32768, 2001}) {
-    EXPECT_FALSE(fichiers::ecrireFiche(dir.path(), n, f)) << n;
-    EXPECT_FALSE(fichiers::ecrireEntree(dir.path(), n, entree("Dune", 1))) << n;
-    Fiche lue;
-    EXPECT_FALSE(fichiers::lireFiche(dir.path(), n, lue)) << n;
-  }
+  Fiche f = carte(QStringLiteral("Dune")), lue;
+  for (int n : {0, -1, -32768, 2001})
+    EXPECT_FALSE(fichiers::ecrireFiche(dir.path(), n, f) || fichiers::ecrireEntree(dir.path(), n, entree("Dune", 1)) ||
+                 fichiers::lireFiche(dir.path(), n, lue)) << n;
   EXPECT_EQ(QFileInfo(dir.filePath("dvd.lst")).size(), 0);
   EXPECT_TRUE(fichiers::ecrireFiche(dir.path(), 2000, f));
   EXPECT_EQ(QFileInfo(dir.filePath("dvd.lst")).size(), 2000 * Fiche::Taille);
 
   // Writes in place fill the gaps before them and never shorten a file.
+  const QByteArray trou(EntreeIndex::Taille, '\0');
   ASSERT_TRUE(fichiers::ecrireEntree(dir.path(), 3, entree("C", 3)));
-  QByteArray octets = contenu(dir.filePath("dvd.idx"));
-  ASSERT_EQ(octets.size(), 3 * EntreeIndex::Taille);
-  EXPECT_EQ(octets.left(2 * EntreeIndex::Taille), QByteArray(2 * EntreeIndex::Taille, '\0'));
-
+  EXPECT_EQ(contenu(dir.filePath("dvd.idx")), trou + trou + index({entree("C", 3)}));
   ASSERT_TRUE(fichiers::ecrireEntree(dir.path(), 1, entree("A", 1)));
-  octets = contenu(dir.filePath("dvd.idx"));
-  EXPECT_EQ(octets, index({entree("A", 1)}) + QByteArray(EntreeIndex::Taille, '\0') +
-                        index({entree("C", 3)}));
+  EXPECT_EQ(contenu(dir.filePath("dvd.idx")), index({entree("A", 1)}) + trou + index({entree("C", 3)}));
 
   // Stale bytes beyond the live records stay as they are.
   ecrireBrut(dir.filePath("dvd.lst"), QByteArray(3 * Fiche::Taille, 's'));
   ASSERT_TRUE(fichiers::ecrireFiche(dir.path(), 1, carte("Dune")));
-  const QByteArray lst = contenu(dir.filePath("dvd.lst"));
-  ASSERT_EQ(lst.size(), 3 * Fiche::Taille);
-  EXPECT_EQ(lst.mid(Fiche::Taille), QByteArray(2 * Fiche::Taille, 's'));
+  EXPECT_EQ(contenu(dir.filePath("dvd.lst")).mid(Fiche::Taille), QByteArray(2 * Fiche::Taille, 's'));
 
   QList<EntreeIndex> lues;
   ASSERT_TRUE(fichiers::lireEntrees(dir.path(), 1, 3, lues));
@@ -84,11 +69,10 @@ TEST(Fichiers, NamesAreFoundIgnoringCase) {
   ASSERT_TRUE(QDir(dir.path()).mkpath("Historique"));
   ecrireBrut(dir.filePath("Historique/123.HST"), "x");
 
-  EXPECT_EQ(cheminDans(dir.path(), "dvd.lst"), dir.filePath("DVD.LST"));
-  EXPECT_EQ(cheminDans(dir.path(), "historique/123.hst"), dir.filePath("Historique/123.HST"));
-  // Nothing matches: the exact spelling below what exists, so a write creates it.
-  EXPECT_EQ(cheminDans(dir.path(), "historique/456.hst"), dir.filePath("Historique/456.hst"));
-  EXPECT_EQ(cheminDans(dir.path(), "export/export.lst"), dir.filePath("export/export.lst"));
+  // The last two match nothing: the exact spelling below what exists, so a write creates it.
+  for (auto [nom, trouve] : {std::pair{"dvd.lst", "DVD.LST"}, {"historique/123.hst", "Historique/123.HST"},
+                             {"historique/456.hst", "Historique/456.hst"}, {"export/export.lst", "export/export.lst"}})
+    EXPECT_EQ(cheminDans(dir.path(), nom), dir.filePath(trouve)) << nom;
 
   Fiche f;
   ASSERT_TRUE(fichiers::lireFiche(dir.path(), 1, f));

@@ -21,10 +21,7 @@ inline void ecrireBrut(const QString &chemin, const QByteArray &octets) {
 inline EntreeIndex entree(const QString &titre, int numero,
                           const QString &ean = QStringLiteral("3000000000000"),
                           const QString &date = QStringLiteral("01/02/2003")) {
-  EntreeIndex e;
-  e.cle = ajuster(ean, 13) + ajuster(titre, 100) + ajuster(date, 10);
-  e.numero = qint16(numero);
-  return e;
+  return {ajuster(ean, 13) + ajuster(titre, 100) + ajuster(date, 10), qint16(numero)};
 }
 
 inline QByteArray index(const QList<EntreeIndex> &entrees) {

@@ -4,20 +4,17 @@
 #include <QRegularExpression>
 
 namespace {
-QString rogner(QString s) {
-  static const QRegularExpression blancs("^ +| +\\z");
-  return s.remove(blancs);
-}
-
 // The exchange sort replayed step by step on the file, as the old program ran
 // it: the oracle for the in-memory sort.
 void trierSurFichier(const QString &idx, int nbFiches) {
   QFile f(idx);
   f.open(QIODevice::ReadWrite);
+  static const QRegularExpression blancs("^ +| +\\z");
   auto lire = [&](int p) {
     f.seek(qint64(p - 1) * 125);
     EntreeIndex e = EntreeIndex::depuisOctets(f.read(125));
-    e.cle = e.cle.left(13) + ajuster(rogner(e.cle.mid(13, 100)), 100) + ajuster(rogner(e.cle.right(10)), 10);
+    e.cle = e.cle.left(13) + ajuster(e.cle.mid(13, 100).remove(blancs), 100) +
+            ajuster(e.cle.right(10).remove(blancs), 10);
     return e;
   };
   auto ecrire = [&](int p, const EntreeIndex &e) {
@@ -71,15 +68,13 @@ TEST(Reclassement, WorkedExampleMovesAlienToTheFront) {
   QList<EntreeIndex> tab(3);
   std::vector<int> progres;
   ASSERT_TRUE(reclassement::reclasserFichier(cat.dir.path(), 4, tab, [&](int p) { progres.push_back(p); }));
-  const QByteArray attendu = index({entree("Alien", 4), entree("Brazil", 1), entree("Casablanca", 2),
-                                    entree("Dune", 3)});
-  EXPECT_EQ(contenu(cat.idx()), attendu + stale);
+  EXPECT_EQ(contenu(cat.idx()),
+            index({entree("Alien", 4), entree("Brazil", 1), entree("Casablanca", 2), entree("Dune", 3)}) + stale);
   ASSERT_EQ(tab.size(), 5);
   EXPECT_EQ(titres(tab, 4), QStringList({"Alien", "Brazil", "Casablanca", "Dune"}));
   EXPECT_EQ(tab[1].numero, 4);
   ASSERT_FALSE(progres.empty());
-  EXPECT_EQ(progres.front(), 0);
-  EXPECT_EQ(progres.back(), 4);
+  EXPECT_EQ(std::pair(progres.front(), progres.back()), std::pair(0, 4));
 }
 
 TEST(Reclassement, OrderIsBinaryAndMarkedEntriesGoLast) {
@@ -91,8 +86,7 @@ TEST(Reclassement, OrderIsBinaryAndMarkedEntriesGoLast) {
   ASSERT_TRUE(reclassement::reclasserFichier(cat.dir.path(), 9, tab));
   EXPECT_EQ(titres(tab, 9), QStringList({"Ame", "Amélie", "Dune\r\nII", "Dune", "Dune", "Zorro",
                                          "alien", "Été", "ZZZZZZZZZZ"}));
-  EXPECT_EQ(tab[4].numero, 6); // equal titles keep their order
-  EXPECT_EQ(tab[5].numero, 7);
+  EXPECT_EQ(QList<int>({tab[4].numero, tab[5].numero}), QList<int>({6, 7})); // equal titles keep their order
   EXPECT_TRUE(reclassement::avant(entree("Zorro", 1), entree("alien", 2)));
   EXPECT_FALSE(reclassement::avant(entree("ZZZZZZZZZZ", 1), entree("\xC3\xBF", 2)));
   EXPECT_FALSE(reclassement::avant(entree("  Dune", 1), entree("Dune", 2)));

@@ -11,7 +11,7 @@
 
 namespace catalogue {
 
-Fiche fiche(const QString &ean, const QString &titre) {
+Fiche fiche(const QString &ean, const QString &titre, const QList<QPair<Champ, QString>> &autres) {
   Fiche f;
   const QList<QPair<Champ, QString>> valeurs = {
       {Champ::ean, ean},        {Champ::titre, titre},        {Champ::zone, "2"},
@@ -22,14 +22,7 @@ Fiche fiche(const QString &ean, const QString &titre) {
       {Champ::couleur, "Oui"},  {Champ::son, "Dolby Digital 5.1"}, {Champ::acteurs, ""},
       {Champ::resumer, ""},     {Champ::preter, "Non"},       {Champ::datepret, ""},
       {Champ::nom, ""},         {Champ::jacket, ean + ".jpg"}};
-  for (const auto &[c, t] : valeurs)
-    f.set(c, t);
-  return f;
-}
-
-Fiche fiche(const QString &ean, const QString &titre, const QList<QPair<Champ, QString>> &autres) {
-  Fiche f = fiche(ean, titre);
-  for (const auto &[c, t] : autres)
+  for (const auto &[c, t] : valeurs + autres)
     f.set(c, t);
   return f;
 }
@@ -55,10 +48,7 @@ void ecrire(const QString &dossier, const QList<Fiche> &cartes, Reglages r) {
   QList<EntreeIndex> entrees;
   for (int i = 0; i < cartes.size(); ++i) {
     fichiers::ecrireFiche(dossier, i + 1, cartes[i]);
-    EntreeIndex e;
-    e.cle = EntreeIndex::cleDe(cartes[i]);
-    e.numero = static_cast<qint16>(i + 1);
-    entrees.append(e);
+    entrees.append({EntreeIndex::cleDe(cartes[i]), qint16(i + 1)});
   }
   reclassement::trier(entrees);
   for (int i = 0; i < entrees.size(); ++i)

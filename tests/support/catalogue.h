@@ -8,10 +8,8 @@
 // Builds data folders for tests with the real storage code.
 namespace catalogue {
 
-// A card with the usual values of a new card and the given bar code and title.
-Fiche fiche(const QString &ean, const QString &titre);
-// The same with some fields changed.
-Fiche fiche(const QString &ean, const QString &titre, const QList<QPair<Champ, QString>> &autres);
+// A card with the usual values of a new card, the given bar code and title, and these fields changed.
+Fiche fiche(const QString &ean, const QString &titre, const QList<QPair<Champ, QString>> &autres = {});
 
 // Lookup lists and margins of the starter catalogue (no card).
 Reglages reglagesDeBase();

@@ -44,7 +44,15 @@ struct FenetreTest {
     return *f;
   }
 
+  // Focus back on the main window, for keys typed after other windows were shown.
+  void activer() {
+    f->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(f.get()));
+  }
+
   QByteArray octets(const QString &nom) const { return catalogue::contenu(chemin(nom)); }
+  // The three data files, to show that nothing was written.
+  QByteArray donnees() const { return octets("dvd.lst") + '|' + octets("dvd.idx") + '|' + octets("dvd.ini"); }
   // Record n of dvd.lst and entry p of dvd.idx as saved.
   Fiche lue(int n) const {
     Fiche c;
@@ -56,20 +64,20 @@ struct FenetreTest {
     EXPECT_TRUE(fichiers::lireEntree(dossier.path(), p, e)) << p;
     return e;
   }
+  // Loan flag, date and borrower of record n as saved.
+  QString pret(int n) const {
+    const Fiche c = lue(n);
+    return QStringList({sansBlancsFinaux(c.get(Champ::preter)), sansBlancsFinaux(c.get(Champ::datepret)),
+                        sansBlancsFinaux(c.get(Champ::nom))}).join('|');
+  }
   Reglages ini() const {
     Reglages r;
     reglages::lire(chemin("dvd.ini"), r);
     return r;
   }
-  // Queues the answer to a Yes/No question of the usual title.
-  DialoguesScripts &question(int reponse, const QString &texte = {}) {
-    return dlg.repondre(reponse, texte, 36, QStringLiteral("Message"));
-  }
-
-  // Queues OK for a message box of the usual title.
-  DialoguesScripts &avis(const QString &texte, int style = 48) {
-    return dlg.repondre(Dialogues::OK, texte, style, QStringLiteral("Message"));
-  }
+  // Queue the answer to a Yes/No question, or OK for a message box, of the usual title.
+  DialoguesScripts &question(int r, const QString &texte = {}) { return dlg.repondre(r, texte, 36, "Message"); }
+  DialoguesScripts &avis(const QString &texte, int s = 48) { return dlg.repondre(Dialogues::OK, texte, s, "Message"); }
 
   template <class T = QWidget> T *ctrl(const char *nom) const {
     return f->findChild<T *>(QString::fromLatin1(nom));
