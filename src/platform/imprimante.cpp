@@ -142,6 +142,14 @@ QPrinter &imprimanteChoisie() {
 
 void imprimanteChoisieParUtilisateur(bool choisie) { g_choixUtilisateur = choisie; }
 
+namespace {
+// Kept for a preview, drawn at once on the printer.
+template <class Doc> void enregistrer(Doc &d, const Commande &c) {
+  d.commandes.append(c);
+  peindre(d.peintre, imprimanteChoisie(), c);
+}
+} // namespace
+
 const QString ImprimanteQt::NomPdf = QStringLiteral("impression.pdf");
 
 struct ImprimanteQt::Document {
@@ -208,9 +216,8 @@ ImprimanteQt::Document *ImprimanteQt::document() {
 
 void ImprimanteQt::dessinerTexte(double x, double y, const QString &texte, double largeurMax) {
   if (Document *d = document()) {
-    Commande c{Commande::Texte, x, y, 0, 0, texte, nomPolice(), taillePolice(), policeGrasse(), trait(), largeurMax};
-    d->commandes.append(c);
-    peindre(d->peintre, imprimanteChoisie(), c);
+    enregistrer(*d,
+                {Commande::Texte, x, y, 0, 0, texte, nomPolice(), taillePolice(), policeGrasse(), trait(), largeurMax});
   }
 }
 
@@ -218,8 +225,7 @@ void ImprimanteQt::ligne(double x1, double y1, double x2, double y2) {
   if (Document *d = document()) {
     Commande c{Commande::Ligne, x1, y1, x2, y2};
     c.trait = trait();
-    d->commandes.append(c);
-    peindre(d->peintre, imprimanteChoisie(), c);
+    enregistrer(*d, c);
   }
 }
 
@@ -227,16 +233,13 @@ void ImprimanteQt::rectangle(double x1, double y1, double x2, double y2) {
   if (Document *d = document()) {
     Commande c{Commande::Rectangle, x1, y1, x2, y2};
     c.trait = trait();
-    d->commandes.append(c);
-    peindre(d->peintre, imprimanteChoisie(), c);
+    enregistrer(*d, c);
   }
 }
 
 void ImprimanteQt::nouvellePage() {
   if (Document *d = document()) {
-    Commande c{Commande::Page};
-    d->commandes.append(c);
-    peindre(d->peintre, imprimanteChoisie(), c);
+    enregistrer(*d, {Commande::Page});
   }
   placer(0, 0);
 }
