@@ -5,7 +5,7 @@
 set -euo pipefail
 racine="$(realpath "$(dirname "$0")/..")"
 build="$racine/build"
-"$racine/tools/deps.sh"
+"$racine/tools/deps.sh" test
 cmake -S "$racine" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$build" --target filmorel filmorel_bench -j"$(nproc)" >/dev/null
 source "$racine/tests/e2e/lib.sh" "$build/filmorel" "$racine/share/catalogue" "$build/bench/filmorel_bench"

@@ -1,9 +1,14 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the program and the tests need,
-# only those that are missing; sudo only when not root.
+# Installs the Debian packages Filmorel needs, only those that are missing;
+# sudo only when not root.
+# Usage: tools/deps.sh [run|test]
+#   run  (default) what building and running the program need (./run.sh)
+#   test           that, plus what only the tests need (./test.sh)
 set -euo pipefail
-PACKAGES=(cmake g++ make libgtest-dev qt6-base-dev qt6-translations-l10n
-          xvfb xauth xdotool poppler-utils imagemagick fonts-dejavu-core)
+RUN=(cmake g++ make qt6-base-dev qt6-translations-l10n fonts-dejavu-core fonts-liberation2)
+TEST=(libgtest-dev xvfb xauth x11-utils xdotool openbox poppler-utils imagemagick)
+PACKAGES=("${RUN[@]}")
+[ "${1:-run}" = test ] && PACKAGES+=("${TEST[@]}")
 missing=()
 for p in "${PACKAGES[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")

@@ -3,7 +3,7 @@
 # AddressSanitizer and UndefinedBehaviorSanitizer. Any report fails the run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-tools/deps.sh
+tools/deps.sh test
 cmake -S . -B build-asan -DFILMOREL_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
 cmake --build build-asan -j"$(nproc)"
 logs="$(mktemp -d)"
