@@ -5,7 +5,8 @@
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 "$here/tools/deps.sh"
-cmake -S "$here" -B "$here/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+# Same folder as ./test.sh: only what is missing or changed is compiled.
+[ -f "$here/build/CMakeCache.txt" ] || cmake -S "$here" -B "$here/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$here/build" --target filmorel -j"$(nproc)"
 folder="${1:-$HOME/Filmorel}"
 if [ $# -eq 0 ] && [ ! -e "$folder" ]; then

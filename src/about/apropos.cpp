@@ -3,6 +3,8 @@
 
 #include <QCloseEvent>
 #include <QFrame>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -11,39 +13,46 @@ About::About() : QWidget(nullptr, Qt::Dialog) {
   setObjectName(QStringLiteral("About"));
   setWindowTitle(QStringLiteral("A propos de ..."));
   setAttribute(Qt::WA_DeleteOnClose);
-  setFixedSize(380, 210);
 
   auto *image = new QLabel(this);
   image->setObjectName(QStringLiteral("Image1"));
   image->setPixmap(QPixmap(QStringLiteral(":/apropos.png")).scaled(32, 32));
-  image->setGeometry(20, 20, 32, 32);
 
   auto *titre = new QLabel(QStringLiteral("F I L M O R E L"), this);
   titre->setObjectName(QStringLiteral("lblTitle"));
   titre->setFont(QFont(QStringLiteral("Arial Black"), 18, QFont::Black));
-  titre->setGeometry(70, 14, 300, 40);
 
   auto *version = new QLabel(QStringLiteral("Version : 2.6     /     Novembre 2004"), this);
   version->setObjectName(QStringLiteral("lblVersion"));
-  version->setGeometry(70, 60, 300, 22);
-
-  auto *ligne1 = new QFrame(this);
-  ligne1->setFrameShape(QFrame::HLine);
-  ligne1->setFrameShadow(QFrame::Sunken);
-  ligne1->setGeometry(10, 92, 360, 4);
 
   auto *avertissement = new QLabel(QString(), this);
   avertissement->setObjectName(QStringLiteral("lblDisclaimer"));
-  avertissement->setGeometry(20, 100, 340, 50);
+  avertissement->setWordWrap(true);
+  avertissement->setMinimumHeight(avertissement->fontMetrics().lineSpacing() * 3);
 
-  auto *ligne2 = new QFrame(this);
-  ligne2->setFrameShape(QFrame::HLine);
-  ligne2->setFrameShadow(QFrame::Sunken);
-  ligne2->setGeometry(10, 152, 360, 4);
-
+  auto ligne = [this] {
+    auto *l = new QFrame(this);
+    l->setFrameShape(QFrame::HLine);
+    l->setFrameShadow(QFrame::Sunken);
+    return l;
+  };
   auto *ok = new QPushButton(QStringLiteral("OK"), this);
   ok->setObjectName(QStringLiteral("cmdOK"));
-  ok->setGeometry(270, 166, 90, 30);
+
+  auto *textes = new QVBoxLayout;
+  textes->addWidget(titre);
+  textes->addWidget(version);
+  auto *entete = new QHBoxLayout;
+  entete->addWidget(image, 0, Qt::AlignTop);
+  entete->addSpacing(12);
+  entete->addLayout(textes, 1);
+  auto *tout = new QVBoxLayout(this);
+  tout->addLayout(entete);
+  tout->addWidget(ligne());
+  tout->addWidget(avertissement, 1);
+  tout->addWidget(ligne());
+  tout->addWidget(ok, 0, Qt::AlignRight);
+  tout->setSizeConstraint(QLayout::SetFixedSize);
   connect(ok, &QPushButton::clicked, this, &QWidget::close);
 }
 

@@ -4,6 +4,8 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -17,30 +19,33 @@ FenetreImport::FenetreImport(Variables &v) : QWidget(nullptr, Qt::Dialog), m_v(v
   setObjectName(QStringLiteral("import"));
   setWindowTitle(QStringLiteral("Importer - Exporter"));
   setAttribute(Qt::WA_DeleteOnClose);
-  setFixedSize(460, 520);
 
   List = new QListWidget(this);
   List->setObjectName(QStringLiteral("List"));
-  List->setGeometry(12, 12, 436, 392);
 
   nbselect = new QLabel(this);
   nbselect->setObjectName(QStringLiteral("nbselect"));
   nbselect->setFont(QFont(QStringLiteral("Arial"), 10, QFont::Bold));
-  nbselect->setGeometry(12, 410, 200, 22);
 
   jacket = new QCheckBox(QStringLiteral("Inclure dans l'exportation les jackets"), this);
   jacket->setObjectName(QStringLiteral("jacket"));
-  jacket->setGeometry(12, 438, 436, 24);
 
   selectall = new QPushButton(QStringLiteral("&Tout sélectionner"), this);
   selectall->setObjectName(QStringLiteral("selectall"));
-  selectall->setGeometry(12, 474, 140, 32);
   annuler = new QPushButton(QStringLiteral("&Annuler"), this);
   annuler->setObjectName(QStringLiteral("annuler"));
-  annuler->setGeometry(160, 474, 140, 32);
   button = new QPushButton(QStringLiteral("&Importer"), this);
   button->setObjectName(QStringLiteral("button"));
-  button->setGeometry(308, 474, 140, 32);
+
+  auto *boutons = new QHBoxLayout;
+  for (QPushButton *b : {selectall, annuler, button})
+    boutons->addWidget(b);
+  auto *tout = new QVBoxLayout(this);
+  tout->addWidget(List, 1);
+  tout->addWidget(nbselect);
+  tout->addWidget(jacket);
+  tout->addLayout(boutons);
+  resize(460, 520);
 
   connect(List, &QListWidget::itemChanged, this, &FenetreImport::List_ItemCheck);
   connect(selectall, &QPushButton::clicked, this, &FenetreImport::selectall_Click);

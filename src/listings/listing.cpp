@@ -99,17 +99,22 @@ void trierParDate(Listing &catalogue) {
   struct Ligne {
     qint64 jour;
     QString titre, date;
+    int position;
   };
   QList<Ligne> lignes;
   lignes.reserve(catalogue.lignes.size());
-  for (const QStringList &l : std::as_const(catalogue.lignes))
-    lignes.append({jourAchat(l.value(2)), l.value(1), l.value(2)});
+  for (qsizetype i = 0; i < catalogue.lignes.size(); ++i) {
+    const QStringList &l = catalogue.lignes[i];
+    lignes.append({jourAchat(l.value(2)), l.value(1), l.value(2), int(catalogue.positions.value(i))});
+  }
   // Equal dates never change places: the alphabetical order stays among them.
   std::stable_sort(lignes.begin(), lignes.end(),
                    [](const Ligne &a, const Ligne &b) { return a.jour > b.jour; });
   for (qsizetype i = 0; i < lignes.size(); ++i) {
     catalogue.lignes[i][1] = lignes[i].titre;
     catalogue.lignes[i][2] = lignes[i].date;
+    if (i < catalogue.positions.size())
+      catalogue.positions[i] = lignes[i].position;
   }
 }
 

@@ -24,6 +24,16 @@ struct Listing {
   QList<ColonneListe> colonnes;
   QList<QStringList> lignes; // one text per column, column 0 included
   int rangeeSelectionnee = 0;
+  // Index position of each line's card (card listings only): the list
+  // window shows that card on a double-click.
+  QList<int> positions;
+  QString sujet; // said above the grid: the DVD of a loan history
+
+  // Gives the lines added since the last call the card at `position`.
+  void rattacher(int position) {
+    while (positions.size() < lignes.size())
+      positions.append(position);
+  }
 
   // Grid rows: the head row, the lines, and at least one empty row.
   static int nbRangees(int nbLignes) { return nbLignes < 16 ? 17 : nbLignes + 2; }

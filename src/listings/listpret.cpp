@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QCollator>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -17,6 +18,8 @@
 #include <QTimer>
 #include <QValidator>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <numeric>
 
 namespace {
 // Margins are millimetres: printing computes positions with them, and dvd.ini
@@ -40,6 +43,22 @@ public:
       texte = QStringLiteral("0");
   }
 };
+
+// Dates by day, then numbers and words as a French reader orders them.
+int comparer(const QString &a, const QString &b) {
+  static const QRegularExpression date(QStringLiteral("^\\d{1,2}/\\d{1,2}/\\d{2,4}$"));
+  if (date.match(a).hasMatch() && date.match(b).hasMatch()) {
+    const qint64 ja = listes::jourAchat(a), jb = listes::jourAchat(b);
+    return ja < jb ? -1 : int(ja > jb);
+  }
+  static const QCollator francais = [] {
+    QCollator c(QLocale(QLocale::French, QLocale::France));
+    c.setNumericMode(true);
+    c.setCaseSensitivity(Qt::CaseInsensitive);
+    return c;
+  }();
+  return francais.compare(a, b);
+}
 } // namespace
 
 ListPret::ListPret(Filmorel &principale) : QWidget(nullptr), m_principale(&principale) {
@@ -102,12 +121,29 @@ ListPret::ListPret(Filmorel &principale) : QWidget(nullptr), m_principale(&princ
     marges->addWidget(boites[i].second, 1, 2 * i + 1);
   }
 
+  sujet = new QLabel(this);
+  sujet->setObjectName(QStringLiteral("sujet"));
+  QFont gras = sujet->font();
+  gras.setBold(true);
+  sujet->setFont(gras);
+  sujet->setVisible(false);
+  filtre = new QLineEdit(this);
+  filtre->setObjectName(QStringLiteral("filtre"));
+  filtre->setPlaceholderText(QStringLiteral("Texte à garder dans les lignes"));
+  filtre->setClearButtonEnabled(true);
+  auto *recherche = new QHBoxLayout;
+  recherche->addWidget(new QLabel(QStringLiteral("Filtrer :"), this));
+  recherche->addWidget(filtre, 1);
+
   auto *tout = new QVBoxLayout(this);
+  tout->addWidget(sujet);
+  tout->addLayout(recherche);
   tout->addWidget(Grille, 1);
   tout->addLayout(boutons);
   tout->addLayout(imprimante);
   tout->addLayout(marges);
-  resize(600, 640);
+  resize(640, 680);
+  setTabOrder(filtre, Grille);
 
   connect(Ok, &QPushButton::clicked, this, &QWidget::close);
   connect(imprimer, &QPushButton::clicked, this, [this] {
@@ -119,6 +155,12 @@ ListPret::ListPret(Filmorel &principale) : QWidget(nullptr), m_principale(&princ
       surConfigurer();
   });
   connect(Timer1, &QTimer::timeout, this, &ListPret::Timer1_Timer);
+  connect(filtre, &QLineEdit::textChanged, this, &ListPret::filtrer);
+  connect(Grille, &QTableWidget::cellClicked, this, [this](int r, int c) {
+    if (r == 0)
+      trier(c);
+  });
+  connect(Grille, &QTableWidget::cellDoubleClicked, this, [this](int r, int) { ouvrirFiche(r); });
   qApp->installEventFilter(this);
 
   Form_Load();
@@ -165,6 +207,8 @@ QString ListPret::texte(int rangee, int colonne) const {
 void ListPret::afficherListing(const Listing &l) {
   m_listing = l;
   setWindowTitle(l.titre);
+  sujet->setText(l.sujet);
+  sujet->setVisible(!l.sujet.isEmpty());
   Grille->setUpdatesEnabled(false);
   Grille->clear();
   const int nbColonnes = int(l.colonnes.size());
@@ -197,6 +241,42 @@ void ListPret::afficherListing(const Listing &l) {
     cellule(r, 0, QString(), Qt::AlignCenter);
   Grille->setUpdatesEnabled(true);
   Grille->setCurrentCell(l.rangeeSelectionnee, 0);
+}
+
+void ListPret::trier(int colonne) {
+  m_decroissant = colonne == m_colonneTri && !m_decroissant;
+  m_colonneTri = colonne;
+  QList<int> ordre(m_listing.lignes.size());
+  std::iota(ordre.begin(), ordre.end(), 0);
+  std::stable_sort(ordre.begin(), ordre.end(), [&](int a, int b) {
+    const int c = comparer(m_listing.lignes[a].value(colonne), m_listing.lignes[b].value(colonne));
+    return m_decroissant ? c > 0 : c < 0;
+  });
+  // Lines are grid rows 1 to n; the heading and the blank rows stay put.
+  QHeaderView *rangees = Grille->verticalHeader();
+  for (int v = 0; v < ordre.size(); ++v)
+    rangees->moveSection(rangees->visualIndex(ordre[v] + 1), v + 1);
+}
+
+void ListPret::filtrer(const QString &texte) {
+  const int premiere = m_listing.typeListe == 2 ? 0 : 1; // line numbers are not searched
+  for (int i = 0; i < m_listing.lignes.size(); ++i) {
+    const QStringList &ligne = m_listing.lignes[i];
+    bool garde = texte.isEmpty();
+    for (int c = premiere; !garde && c < ligne.size(); ++c)
+      garde = ligne[c].contains(texte, Qt::CaseInsensitive);
+    Grille->setRowHidden(i + 1, !garde);
+  }
+}
+
+void ListPret::ouvrirFiche(int rangee) {
+  const int ligne = rangee - 1;
+  if (ligne < 0 || ligne >= m_listing.positions.size() || !m_principale)
+    return;
+  const int position = m_listing.positions[ligne];
+  Filmorel *f = m_principale;
+  close();
+  f->afficherPosition(position);
 }
 
 void ListPret::Form_Unload() {
@@ -235,6 +315,16 @@ bool ListPret::eventFilter(QObject *o, QEvent *e) {
   if (e->type() == QEvent::KeyPress || e->type() == QEvent::KeyRelease) {
     auto *w = qobject_cast<QWidget *>(o);
     auto *k = static_cast<QKeyEvent *>(e);
+    const bool retour = k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter;
+    if (w && w->window() == this && retour && !k->isAutoRepeat() && Grille->hasFocus()) {
+      if (e->type() == QEvent::KeyPress)
+        m_retourPresse = true;
+      else if (m_retourPresse) {
+        m_retourPresse = false;
+        ouvrirFiche(Grille->currentRow());
+        return true;
+      }
+    }
     if (w && w->window() == this && k->key() == Qt::Key_Escape && !k->isAutoRepeat()) {
       if (e->type() == QEvent::KeyPress)
         m_echapPressee = true;

@@ -7,6 +7,7 @@
 #include <functional>
 
 class Filmorel;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTableWidget;
@@ -46,7 +47,18 @@ public:
   // Name shown in `printdefaut` at each tick; the default printer's when unset.
   std::function<QString()> nomImprimante;
 
+  // The view only: lines move or hide in the grid, whose cells keep the
+  // listing as built (printing reads them). A heading clicked again reverses
+  // the order.
+  void trier(int colonne);
+  void filtrer(const QString &texte);
+  // Closes the window and shows the card of grid row `rangee` in the main
+  // window; nothing for a row without a card.
+  void ouvrirFiche(int rangee);
+
   // Controls, by their names.
+  QLabel *sujet;
+  QLineEdit *filtre;
   QTableWidget *Grille;
   QPushButton *Ok;
   QPushButton *imprimer;
@@ -70,4 +82,7 @@ private:
   Listing m_listing;
   bool m_dechargee = false;
   bool m_echapPressee = false; // Esc pressed here, so its release is ours
+  bool m_retourPresse = false; // the same for Return on the grid
+  int m_colonneTri = -1;
+  bool m_decroissant = false;
 };

@@ -42,6 +42,7 @@ void voirCritere(Filmorel &f, Critere c, const QString &critere) {
     f.Progress->setValue(p);
     if (fiche && listes::correspond(c, critere, *fiche))
       listes::ajouterAuFiltre(l, e);
+    l.rattacher(p);
   });
   f.finProgression();
   f.verif_historic();
@@ -81,6 +82,7 @@ void Filmorel::voirliste() {
   listes::parcourir(m_v.cheminAppli, m_v.nbFiches, [&](int p, const EntreeIndex &e, const Fiche *fiche) {
     Progress->setValue(p);
     listes::ajouterAuCatalogue(l, e, fiche);
+    l.rattacher(p);
   });
   finProgression();
 
@@ -101,6 +103,7 @@ void Filmorel::voirpret() {
     Progress->setValue(p);
     if (fiche && listes::estPrete(*fiche))
       listes::ajouterAuxPrets(l, *fiche);
+    l.rattacher(p);
   });
   finProgression();
   if (l.lignes.isEmpty())
@@ -129,6 +132,7 @@ void Filmorel::voirfilm(const QString &emprunteur) {
     const QString chemin = histos.chemin(e.ean());
     if (!chemin.isEmpty() && historique::lire(chemin, prets) == historique::Lecture::Lu)
       listes::ajouterLesPretsA(l, emprunteur, e, prets);
+    l.rattacher(p);
   });
   finProgression();
   verif_historic();

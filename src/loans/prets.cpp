@@ -103,7 +103,10 @@ void Filmorel::voirhistoric() {
   }
   ListPret *w = fenetreListe();
   m_v.typeListe = 2;
-  w->afficherListing(listes::historiqueDvd(m_v.historiqueCharge()));
+  Listing l = listes::historiqueDvd(m_v.historiqueCharge());
+  l.sujet = listes::titreAffiche(m_v.ficheCourante.get(Champ::titre)) + QStringLiteral("   —   E.A.N : ") +
+            m_v.tabIndex.value(m_v.posCourante).ean();
+  w->afficherListing(l);
   ouvrirFenetreSecondaire(w);
   w->Grille->setFocus();
 }

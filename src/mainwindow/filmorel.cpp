@@ -12,6 +12,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QFileSystemModel>
+#include <QGridLayout>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -21,8 +23,12 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
+#include <QScreen>
 #include <QScrollBar>
+#include <QSettings>
+#include <QStyle>
 #include <QTreeView>
+#include <QVBoxLayout>
 
 namespace {
 const QStringList kZones = {"1", "2", "3", "4", "5", "6", "2-6", "Toutes"};
@@ -31,19 +37,47 @@ const QStringList kLangues = {"Français", "Anglais", "Fr/Ang", "Fr/autre", "Ang
 const QStringList kSousTitres = {"Français", "Anglais", "Fr/Ang", "Fr/autre", "Ang/Autre", "Aucun", "Autre"};
 const QStringList kOuiNon = {"Oui", "Non"};
 
-QLabel *etiquette(QWidget *parent, const QString &texte, int x, int y, int w = 100) {
+// Shown when a data folder has no background pictures: the labels outside
+// the card are white, those on the card are dark.
+const QColor kFondSecours(0x2b, 0x3a, 0x4f);
+const QColor kCarteSecours(0xe6, 0xe3, 0xdc);
+
+QLabel *etiquette(QWidget *parent, const QString &texte, const char *nom = nullptr) {
   auto *l = new QLabel(texte, parent);
-  l->setGeometry(x, y, w, 22);
   QFont f = l->font();
   f.setBold(true);
   l->setFont(f);
+  if (nom)
+    l->setObjectName(QString::fromLatin1(nom));
   return l;
 }
 
-template <class W> W *placer(W *w, const char *nom, int x, int y, int largeur, int hauteur = 24) {
+template <class W> W *nommer(W *w, const char *nom) {
   w->setObjectName(QString::fromLatin1(nom));
-  w->setGeometry(x, y, largeur, hauteur);
   return w;
+}
+
+// Widgets shown only in some states keep their place while hidden, so the
+// window does not jump when an edit starts.
+void garderPlace(QWidget *w) {
+  QSizePolicy p = w->sizePolicy();
+  p.setRetainSizeWhenHidden(true);
+  w->setSizePolicy(p);
+}
+
+// A box sized for n characters of its own font, so it follows the desktop's scale.
+template <class W> W *caracteres(W *w, int n) {
+  w->setFixedWidth(w->fontMetrics().horizontalAdvance(QString(n, u'0')) + 24);
+  return w;
+}
+
+QHBoxLayout *rangee(std::initializer_list<QWidget *> widgets, bool finir = true) {
+  auto *h = new QHBoxLayout;
+  for (QWidget *w : widgets)
+    h->addWidget(w);
+  if (finir)
+    h->addStretch(1);
+  return h;
 }
 } // namespace
 
@@ -61,50 +95,55 @@ Filmorel::Filmorel(Dialogues *dialogues, QWidget *parent) : QMainWindow(parent) 
   setWindowIcon(QIcon(QStringLiteral(":/filmorel.png")));
   construire();
   construireMenus();
+  restaurerGeometrie();
   qApp->installEventFilter(this);
 }
 
 Filmorel::~Filmorel() { qApp->removeEventFilter(this); }
 
 void Filmorel::construire() {
-  auto *central = new QWidget(this);
-  central->setObjectName(QStringLiteral("fenetre"));
-  setCentralWidget(central);
-  central->setFixedSize(1090, 668);
-  fond = placer(new ImageBox(central), "fond", 0, 0, 1090, 668);
+  // The window's background picture is the central widget itself.
+  fond = nommer(new ImageBox(this), "fond");
+  fond->setSecours(kFondSecours);
+  setCentralWidget(fond);
+  QWidget *central = fond;
 
   QPalette clair = palette();
   clair.setColor(QPalette::WindowText, Qt::white);
+  auto blanc = [&clair](QLabel *l) {
+    l->setPalette(clair);
+    return l;
+  };
 
   // Search line, outside the card panel.
-  Label23 = etiquette(central, QStringLiteral("RECHERCHE :"), 14, 12, 96);
-  Label23->setObjectName(QStringLiteral("Label23"));
-  Label23->setPalette(clair);
-  eansearch = placer(new QLineEdit(central), "eansearch", 110, 10, 150);
+  Label23 = blanc(etiquette(central, QStringLiteral("RECHERCHE :"), "Label23"));
+  eansearch = caracteres(nommer(new QLineEdit(central), "eansearch"), 14);
   eansearch->setToolTip(QStringLiteral("Saisie de l'EAN"));
   eansearch->setMaxLength(13);
   eansearch->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), eansearch));
-  LabelEan = etiquette(central, QStringLiteral("E.A.N :"), 290, 12, 60);
-  LabelEan->setObjectName(QStringLiteral("Label24"));
-  LabelEan->setPalette(clair);
-  ean = placer(new QLineEdit(central), "ean", 350, 10, 150);
+  LabelEan = blanc(etiquette(central, QStringLiteral("E.A.N :"), "Label24"));
+  ean = caracteres(nommer(new QLineEdit(central), "ean"), 14);
   ean->setToolTip(QStringLiteral("Genecod du DVD"));
   ean->setMaxLength(13);
   // Only digits pass; anything else is dropped where it is typed.
   ean->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), ean));
-  Progress = placer(new QProgressBar(central), "Progress", 530, 12, 300, 20);
+  Progress = nommer(new QProgressBar(central), "Progress");
   Progress->setVisible(false);
-  Compteur = placer(new QLabel(central), "Compteur", 880, 8, 200, 28);
+  garderPlace(Progress);
+  Compteur = blanc(nommer(new QLabel(central), "Compteur"));
   Compteur->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   Compteur->setFont(QFont(QStringLiteral("Arial"), 14, QFont::Bold));
-  Compteur->setPalette(clair);
+  garderPlace(Compteur);
 
-  // The card panel: enabled only while a card is edited or lent.
-  conteneur = placer(new QWidget(central), "conteneur", 10, 44, 850, 568);
-  fondConteneur = placer(new ImageBox(conteneur), "fondConteneur", 0, 0, 850, 568);
+  // The card panel: enabled only while a card is edited or lent. It draws
+  // its own background picture.
+  auto *panneau = nommer(new ImageBox(central), "conteneur");
+  panneau->setSecours(kCarteSecours);
+  conteneur = fondConteneur = panneau;
   {
     // Keep the card readable while the panel is disabled.
     QPalette p = conteneur->palette();
+    p.setColor(QPalette::WindowText, Qt::black);
     for (auto role : {QPalette::Text, QPalette::WindowText, QPalette::ButtonText})
       p.setColor(QPalette::Disabled, role, p.color(QPalette::Active, role));
     p.setColor(QPalette::Disabled, QPalette::Base, p.color(QPalette::Active, QPalette::Base));
@@ -112,85 +151,62 @@ void Filmorel::construire() {
     conteneur->setPalette(p);
   }
   QWidget *c = conteneur;
-  const int xl = 14, xf = 120;
 
-  etiquette(c, QStringLiteral("TITRE :"), xl, 16);
-  titre = placer(new ZoneTexte(c), "titre", xf, 12, 470, 52);
+  titre = nommer(new ZoneTexte(c), "titre");
   titre->setFont(QFont(QStringLiteral("Bookman Old Style"), 12, QFont::Bold));
   titre->setToolTip(QStringLiteral("Titre du film"));
-
-  etiquette(c, QStringLiteral("ZONE :"), xl, 78);
-  zone = placer(new ListeDeroulante(kZones, c), "zone", xf, 76, 80);
+  titre->setMinimumHeight(titre->fontMetrics().lineSpacing() * 2 + 12);
+  zone = nommer(new ListeDeroulante(kZones, c), "zone");
   zone->setToolTip(QStringLiteral("Zone géographique du DVD"));
-  etiquette(c, QStringLiteral("ANNEE :"), 215, 78, 60);
-  annee = placer(new QLineEdit(c), "annee", 278, 76, 56);
+  annee = caracteres(nommer(new QLineEdit(c), "annee"), 4);
   annee->setToolTip(QStringLiteral("Année de sortie en salle"));
-  etiquette(c, QStringLiteral("DUREE :"), 350, 78, 60);
-  duree = placer(new QLineEdit(c), "duree", 412, 76, 46);
+  duree = caracteres(nommer(new QLineEdit(c), "duree"), 3);
   duree->setToolTip(QStringLiteral("Durée du film"));
-  etiquette(c, QStringLiteral("FACE :"), 476, 78, 50);
-  face = placer(new ListeDeroulante(kFaces, c), "face", 530, 76, 60);
+  face = nommer(new ListeDeroulante(kFaces, c), "face");
   face->setToolTip(QStringLiteral("Nombre de face du film"));
-
-  etiquette(c, QStringLiteral("LANGUE :"), xl, 112);
-  langue = placer(new ListeDeroulante(kLangues, c), "langue", xf, 110, 120);
+  langue = nommer(new ListeDeroulante(kLangues, c), "langue");
   langue->setToolTip(QStringLiteral("Langue principale du film"));
-  etiquette(c, QStringLiteral("SOUS-TITRE :"), 270, 112, 100);
-  soustitre = placer(new ListeDeroulante(kSousTitres, c), "soustitre", 372, 110, 120);
+  soustitre = nommer(new ListeDeroulante(kSousTitres, c), "soustitre");
   soustitre->setToolTip(QStringLiteral("Sous-Titrage principal du film"));
-
-  etiquette(c, QStringLiteral("GENRE :"), xl, 146);
-  Genre = placer(new ComboListe(true, c), "Genre", xf, 144, 190);
+  Genre = nommer(new ComboListe(true, c), "Genre");
   Genre->setToolTip(QStringLiteral("Genre du film"));
-  etiquette(c, QStringLiteral("BONUS :"), 400, 146, 70);
-  bonus = placer(new ListeDeroulante(kOuiNon, c), "bonus", 480, 144, 70);
+  bonus = nommer(new ListeDeroulante(kOuiNon, c), "bonus");
   bonus->setToolTip(QStringLiteral("Indication de bonus sur le DVD"));
-
-  etiquette(c, QStringLiteral("EDITEUR :"), xl, 180);
-  editeur = placer(new ComboListe(true, c), "editeur", xf, 178, 190);
+  editeur = nommer(new ComboListe(true, c), "editeur");
   editeur->setToolTip(QStringLiteral("Nom de l'Editeur du DVD"));
-  etiquette(c, QStringLiteral("COULEUR :"), 400, 180, 80);
-  couleur = placer(new ListeDeroulante(kOuiNon, c), "couleur", 480, 178, 70);
+  couleur = nommer(new ListeDeroulante(kOuiNon, c), "couleur");
   couleur->setToolTip(QStringLiteral("Indication de la colorimétrie"));
-
-  etiquette(c, QStringLiteral("REALISATEUR :"), xl, 214);
-  realisateur = placer(new QLineEdit(c), "realisateur", xf, 212, 250);
+  realisateur = nommer(new QLineEdit(c), "realisateur");
   realisateur->setToolTip(QStringLiteral("Nom du réalisateur du film"));
-  etiquette(c, QStringLiteral("FORMAT :"), 400, 214, 70);
-  format = placer(new QLineEdit(c), "format", 480, 212, 110);
+  format = caracteres(nommer(new QLineEdit(c), "format"), 11);
   format->setToolTip(QStringLiteral("Format vidéo du film"));
-
-  etiquette(c, QStringLiteral("FORMAT SONORE :"), xl, 248, 140);
-  Son = placer(new ComboListe(true, c), "Son", 156, 246, 220);
+  Son = nommer(new ComboListe(true, c), "Son");
   Son->setToolTip(QStringLiteral("Format de la piste sonore principale"));
-
-  etiquette(c, QStringLiteral("ACHAT :"), xl, 282);
-  achat = placer(new ComboListe(false, c), "achat", xf, 280, 150);
+  achat = nommer(new ComboListe(false, c), "achat");
   achat->setToolTip(QStringLiteral("Nom de l'acheteur"));
-  etiquette(c, QStringLiteral("DATE :"), 400, 282, 60);
-  dateachat = placer(new QLineEdit(c), "dateachat", 480, 280, 110);
+  dateachat = caracteres(nommer(new QLineEdit(c), "dateachat"), 10);
   dateachat->setToolTip(QStringLiteral("Date d'achat du DVD"));
-
-  etiquette(c, QStringLiteral("ACTEURS :"), xl, 318);
-  acteurs = placer(new ZoneTexte(c), "acteurs", xf, 314, 716, 50);
+  acteurs = nommer(new ZoneTexte(c), "acteurs");
   acteurs->setToolTip(QStringLiteral("Nom(s) des acteurs"));
-  etiquette(c, QStringLiteral("HISTOIRE :"), xl, 374);
-  resumer = placer(new ZoneTexte(c), "resumer", xf, 372, 716, 140);
+  resumer = nommer(new ZoneTexte(c), "resumer");
   resumer->setToolTip(QStringLiteral("Résumé du film"));
-  cpt = placer(new QLabel(c), "cpt", xl, 400, 100, 22);
+  for (ZoneTexte *z : {acteurs, resumer})
+    z->setMinimumHeight(z->fontMetrics().lineSpacing() * 2 + 12);
+  cpt = nommer(new QLabel(c), "cpt");
   cpt->setVisible(false);
-
-  etiquette(c, QStringLiteral("PRET :"), xl, 530);
-  preter = placer(new QLineEdit(c), "preter", xf, 528, 50);
+  preter = caracteres(nommer(new QLineEdit(c), "preter"), 3);
   preter->setToolTip(QStringLiteral("Indication du prêt du DVD"));
-  etiquette(c, QStringLiteral("DATE :"), 196, 530, 50);
-  datepret = placer(new QLineEdit(c), "datepret", 250, 528, 110);
+  datepret = caracteres(nommer(new QLineEdit(c), "datepret"), 10);
   datepret->setToolTip(QStringLiteral("Date de prêt du DVD"));
-  etiquette(c, QStringLiteral("A :"), 386, 530, 30);
-  nom = placer(new ComboListe(true, c), "nom", 420, 528, 220);
+  nom = nommer(new ComboListe(true, c), "nom");
   nom->setToolTip(QStringLiteral("Nom de l'emprunteur"));
+  for (QComboBox *b : std::initializer_list<QComboBox *>{Genre, editeur, Son, achat, nom})
+    b->setMinimumContentsLength(14);
 
-  jacket = placer(new ImageBox(c), "jacket", 626, 12, 200, 285);
+  jacket = nommer(new ImageBox(c), "jacket");
+  jacket->setProportions(true);
+  jacket->setMinimumSize(140, 200);
+  jacket->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
   jacket->setToolTip(QStringLiteral("Pour un accès direct à une Jacket sans avoir à la sélectionner, "
                                     "enregistrer la dans le dossier avec comme nom celui de son code barre "
                                     "au format JPeg"));
@@ -202,63 +218,155 @@ void Filmorel::construire() {
   const char *tipsSup[5] = {"Supprimer cet éditeur de la liste", "Supprimer cet acheteur de la liste",
                             "Supprimer ce format sonore de la liste", "Supprimer ce nom de la liste",
                             "Supprimer ce genre de la liste"};
-  QWidget *voisins[5] = {editeur, achat, Son, nom, Genre};
+  QHBoxLayout *avecBoutons[5];
   for (int i = 0; i < 5; ++i) {
-    QRect g = voisins[i]->geometry();
-    ajou[i] = placer(new QPushButton(c), qPrintable(QStringLiteral("ajou%1").arg(i)), g.right() + 4, g.y(), 24);
+    ajou[i] = new QPushButton(c);
+    ajou[i]->setObjectName(QStringLiteral("ajou%1").arg(i));
     ajou[i]->setIcon(QIcon(QStringLiteral(":/ajouter.png")));
     ajou[i]->setToolTip(QString::fromUtf8(tipsAjout[i]));
-    sup[i] = placer(new QPushButton(QStringLiteral("-"), c), qPrintable(QStringLiteral("sup%1").arg(i)),
-                    g.right() + 30, g.y(), 24);
+    sup[i] = new QPushButton(QStringLiteral("-"), c);
+    sup[i]->setObjectName(QStringLiteral("sup%1").arg(i));
     sup[i]->setToolTip(QString::fromUtf8(tipsSup[i]));
-    ajou[i]->setVisible(false);
-    sup[i]->setVisible(false);
+    for (QPushButton *b : {ajou[i], sup[i]}) {
+      b->setFixedWidth(b->fontMetrics().height() + 12);
+      b->setVisible(false);
+      garderPlace(b);
+    }
+    avecBoutons[i] = rangee({comboListe(i), ajou[i], sup[i]}, false);
     connect(ajou[i], &QPushButton::clicked, this, [this, i] { ajouterALaListe(i); });
     connect(sup[i], &QPushButton::clicked, this, [this, i] { supprimerDeLaListe(i); });
   }
+  avecBoutons[3]->addStretch(1);
+
+  // The card: labels, fields two by two, the cover on the right; the title,
+  // the cover, the actors and the story take what the window gives.
+  auto *g = new QGridLayout(c);
+  g->setContentsMargins(10, 10, 10, 10);
+  g->setVerticalSpacing(6);
+  auto ligne = [&](int r, const QString &texte, QWidget *champ, QLayout *groupe = nullptr) {
+    g->addWidget(etiquette(c, texte), r, 0);
+    if (groupe)
+      g->addLayout(groupe, r, 1);
+    else
+      g->addWidget(champ, r, 1);
+  };
+  auto second = [&](int r, const QString &texte, QWidget *champ) {
+    g->addWidget(etiquette(c, texte), r, 2);
+    g->addWidget(champ, r, 3);
+  };
+  g->addWidget(etiquette(c, QStringLiteral("TITRE :")), 0, 0, Qt::AlignTop);
+  g->addWidget(titre, 0, 1, 1, 3);
+  g->addWidget(etiquette(c, QStringLiteral("ZONE :")), 1, 0);
+  g->addLayout(rangee({zone, etiquette(c, QStringLiteral("ANNEE :")), annee, etiquette(c, QStringLiteral("DUREE :")),
+                       duree, etiquette(c, QStringLiteral("FACE :")), face}),
+               1, 1, 1, 3);
+  ligne(2, QStringLiteral("LANGUE :"), langue);
+  second(2, QStringLiteral("SOUS-TITRE :"), soustitre);
+  ligne(3, QStringLiteral("GENRE :"), nullptr, avecBoutons[4]);
+  second(3, QStringLiteral("BONUS :"), bonus);
+  ligne(4, QStringLiteral("EDITEUR :"), nullptr, avecBoutons[0]);
+  second(4, QStringLiteral("COULEUR :"), couleur);
+  ligne(5, QStringLiteral("REALISATEUR :"), realisateur);
+  second(5, QStringLiteral("FORMAT :"), format);
+  ligne(6, QStringLiteral("FORMAT SONORE :"), nullptr, avecBoutons[2]);
+  ligne(7, QStringLiteral("ACHAT :"), nullptr, avecBoutons[1]);
+  second(7, QStringLiteral("DATE :"), dateachat);
+  g->addWidget(jacket, 0, 4, 8, 1);
+  g->addWidget(etiquette(c, QStringLiteral("ACTEURS :")), 8, 0, Qt::AlignTop);
+  g->addWidget(acteurs, 8, 1, 1, 4);
+  auto *histoire = new QVBoxLayout;
+  histoire->addWidget(etiquette(c, QStringLiteral("HISTOIRE :")));
+  histoire->addWidget(cpt);
+  histoire->addStretch(1);
+  g->addLayout(histoire, 9, 0);
+  g->addWidget(resumer, 9, 1, 1, 4);
+  auto *pretLigne = rangee({preter, etiquette(c, QStringLiteral("DATE :")), datepret, etiquette(c, QStringLiteral("A :"))},
+                          false);
+  pretLigne->addLayout(avecBoutons[3]);
+  g->addWidget(etiquette(c, QStringLiteral("PRET :")), 10, 0);
+  g->addLayout(pretLigne, 10, 1, 1, 4);
+  g->setRowStretch(0, 2);
+  g->setRowStretch(8, 1);
+  g->setRowStretch(9, 4);
+  g->setColumnStretch(1, 3);
+  g->setColumnStretch(4, 2);
 
   // Scroll bar between the panel and the cover browser.
-  VScroll1 = placer(new QScrollBar(Qt::Vertical, central), "VScroll1", 866, 44, 22, 568);
+  VScroll1 = nommer(new QScrollBar(Qt::Vertical, central), "VScroll1");
   VScroll1->setFocusPolicy(Qt::StrongFocus);
   connect(VScroll1, &QScrollBar::valueChanged, this, &Filmorel::VScroll1_Change);
 
-  // Cover browser, shown while editing.
-  Label26 = etiquette(central, QStringLiteral("JACKET"), 900, 44, 90);
-  Label26->setObjectName(QStringLiteral("Label26"));
-  Label26->setPalette(clair);
-  Label25 = etiquette(central, QStringLiteral("JACKET"), 900, 44, 90); // drawn over its twin
-  Label25->setObjectName(QStringLiteral("Label25"));
-  Label25->setPalette(clair);
-  Label16 = etiquette(central, QStringLiteral(" Dossiers"), 896, 68, 180);
-  Label16->setObjectName(QStringLiteral("Label16"));
-  Label16->setPalette(clair);
-  Dir1 = placer(new QTreeView(central), "Dir1", 896, 90, 186, 220);
-  Label17 = etiquette(central, QStringLiteral(" Fichiers"), 896, 316, 180);
-  Label17->setObjectName(QStringLiteral("Label17"));
-  Label17->setPalette(clair);
-  File1 = placer(new QListView(central), "File1", 896, 338, 186, 230);
-  formatjacket = placer(new QLabel(QStringLiteral("Format Impératif : 200 x 285"), central), "formatjacket",
-                        896, 574, 190, 22);
-  formatjacket->setPalette(clair);
-  for (QWidget *w : std::initializer_list<QWidget *>{Label16, Label17, Label25, Label26, Dir1, File1, formatjacket})
+  // Cover browser, shown while editing; its folder models are made at the
+  // first edit (preparerJackets), not at start-up.
+  Label26 = blanc(etiquette(central, QStringLiteral("JACKET"), "Label26"));
+  Label25 = blanc(etiquette(central, QStringLiteral("JACKET"), "Label25")); // drawn over its twin
+  Label16 = blanc(etiquette(central, QStringLiteral(" Dossiers"), "Label16"));
+  Dir1 = nommer(new QTreeView(central), "Dir1");
+  raccourcis = nommer(new QWidget(central), "raccourcis");
+  dossierDonnees = nommer(new QPushButton(QStringLiteral("Catalogue"), raccourcis), "dossierDonnees");
+  dossierDonnees->setToolTip(QStringLiteral("Dossier des données du catalogue"));
+  dossierPersonnel = nommer(new QPushButton(QStringLiteral("Personnel"), raccourcis), "dossierPersonnel");
+  dossierPersonnel->setToolTip(QStringLiteral("Dossier personnel"));
+  auto *hr = rangee({dossierDonnees, dossierPersonnel}, false);
+  hr->setContentsMargins(0, 0, 0, 0);
+  raccourcis->setLayout(hr);
+  connect(dossierDonnees, &QPushButton::clicked, this, [this] { ouvrirDossier(m_v.cheminAppli); });
+  connect(dossierPersonnel, &QPushButton::clicked, this, [this] { ouvrirDossier(QDir::homePath()); });
+  Label17 = blanc(etiquette(central, QStringLiteral(" Fichiers"), "Label17"));
+  File1 = nommer(new QListView(central), "File1");
+  formatjacket = blanc(nommer(new QLabel(QStringLiteral("Format Impératif : 200 x 285"), central), "formatjacket"));
+  auto *navigateur = new QGridLayout;
+  navigateur->addWidget(Label26, 0, 0);
+  navigateur->addWidget(Label25, 0, 0);
+  int r = 1;
+  for (QWidget *w : std::initializer_list<QWidget *>{raccourcis, Label16, Dir1, Label17, File1, formatjacket})
+    navigateur->addWidget(w, r++, 0);
+  navigateur->setRowStretch(3, 1);
+  navigateur->setRowStretch(5, 1);
+  for (QWidget *w : std::initializer_list<QWidget *>{Label16, Label17, Label25, Label26, Dir1, File1, formatjacket,
+                                                     raccourcis}) {
     w->setVisible(false);
+    garderPlace(w);
+  }
+  Dir1->setMinimumWidth(formatjacket->sizeHint().width());
 
   // Command buttons under the card.
-  auto bouton = [&](const char *nomControle, const QString &texte, const QString &tip, int x, int w = 112) {
-    auto *b = placer(new QPushButton(texte, central), nomControle, x, 622, w, 34);
+  auto *boutons = new QHBoxLayout;
+  auto bouton = [&](const char *nomControle, const QString &texte, const QString &tip) {
+    auto *b = nommer(new QPushButton(texte, central), nomControle);
     b->setToolTip(tip);
+    b->setMinimumHeight(b->sizeHint().height() + 8);
+    garderPlace(b);
+    boutons->addWidget(b);
     return b;
   };
-  modifier = bouton("modifier", QStringLiteral("&Modifier"), QStringLiteral("Edite la fiche (F2)"), 10);
-  supprimer = bouton("supprimer", QStringLiteral("&Supprimer"), QStringLiteral("Supprime la fiche (F3)"), 130);
-  historic = bouton("historic", QString(), QStringLiteral("Historique des prêts pour ce DVD (F4)"), 250, 44);
+  modifier = bouton("modifier", QStringLiteral("&Modifier"), QStringLiteral("Edite la fiche (F2)"));
+  supprimer = bouton("supprimer", QStringLiteral("&Supprimer"), QStringLiteral("Supprime la fiche (F3)"));
+  historic = bouton("historic", QString(), QStringLiteral("Historique des prêts pour ce DVD (F4)"));
   historic->setIcon(QIcon(QStringLiteral(":/historique.png")));
   historic->setIconSize(QSize(28, 28));
-  pret = bouton("pret", QStringLiteral("&Prêt"), QStringLiteral("Prête la fiche (F6)"), 302);
-  retour = bouton("retour", QStringLiteral("&Retour"), QStringLiteral("Retour de la fiche (F7)"), 422);
-  valider = bouton("valider", QStringLiteral("&V a l i d e r"), QStringLiteral("Enregistre les modifications (F5)"),
-                   560, 160);
-  quitter = bouton("quitter", QStringLiteral("&Quitter"), QStringLiteral("Sortir (Esc)"), 748);
+  pret = bouton("pret", QStringLiteral("&Prêt"), QStringLiteral("Prête la fiche (F6)"));
+  retour = bouton("retour", QStringLiteral("&Retour"), QStringLiteral("Retour de la fiche (F7)"));
+  boutons->addSpacing(20);
+  valider = bouton("valider", QStringLiteral("&V a l i d e r"), QStringLiteral("Enregistre les modifications (F5)"));
+  boutons->addStretch(1);
+  quitter = bouton("quitter", QStringLiteral("&Quitter"), QStringLiteral("Sortir (Esc)"));
+
+  auto *haut = rangee({Label23, eansearch}, false);
+  haut->addSpacing(20);
+  haut->addWidget(LabelEan);
+  haut->addWidget(ean);
+  haut->addSpacing(20);
+  haut->addWidget(Progress, 1);
+  haut->addWidget(Compteur);
+  auto *milieu = new QHBoxLayout;
+  milieu->addWidget(conteneur, 1);
+  milieu->addWidget(VScroll1);
+  milieu->addLayout(navigateur);
+  auto *tout = new QVBoxLayout(central);
+  tout->addLayout(haut);
+  tout->addLayout(milieu, 1);
+  tout->addLayout(boutons);
 
   connect(modifier, &QPushButton::clicked, this, [this] {
     ean->setReadOnly(false);
@@ -303,6 +411,23 @@ void Filmorel::construire() {
   acteurs->setMaxLength(largeur(Champ::acteurs));
   resumer->setMaxLength(largeur(Champ::resumer));
   datepret->setMaxLength(largeur(Champ::datepret));
+}
+
+// The size and place of the last run, kept by the desktop's settings store
+// (the data folder's files are the catalogue's alone). The first run takes
+// most of the screen, never less than what the card needs.
+void Filmorel::restaurerGeometrie() {
+  QSettings s(QStringLiteral("Filmorel"), QStringLiteral("Filmorel"));
+  if (restoreGeometry(s.value(QStringLiteral("fenetre/geometrie")).toByteArray()))
+    return;
+  const QRect ecran = screen()->availableGeometry();
+  const QSize taille = (ecran.size() * 0.85).expandedTo(minimumSizeHint()).boundedTo(ecran.size());
+  setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, taille, ecran));
+}
+
+void Filmorel::sauverGeometrie() {
+  QSettings s(QStringLiteral("Filmorel"), QStringLiteral("Filmorel"));
+  s.setValue(QStringLiteral("fenetre/geometrie"), saveGeometry());
 }
 
 void Filmorel::construireMenus() {
@@ -382,7 +507,6 @@ bool Filmorel::demarrer() {
   fondConteneur->charger(cheminFichier(QStringLiteral("dvd1.bmp")));
   fond->charger(cheminFichier(QStringLiteral("dvd.bmp")));
   jacket->charger(cheminFichier(QStringLiteral("jackets/jacket.bmp")));
-  preparerJackets();
 
   valider->setVisible(false);
   m_v.modifEnCours = m_v.pretEnCours = m_v.modeCreation = m_v.titreModifie = 0;
@@ -763,6 +887,8 @@ void Filmorel::quitte() {
 }
 
 void Filmorel::terminer() {
+  if (isVisible())
+    sauverGeometrie();
   m_termine = true;
   m_fermetureAcceptee = true;
   close();
@@ -785,6 +911,7 @@ void Filmorel::closeEvent(QCloseEvent *e) {
     return;
   }
   e->accept();
+  sauverGeometrie();
   m_fermetureAcceptee = true;
   m_termine = true;
   emit programmeTermine();

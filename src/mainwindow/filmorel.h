@@ -82,6 +82,7 @@ public:
   void ajouterALaListe(int n);
   void supprimerDeLaListe(int n);
   void preparerJackets();
+  void ouvrirDossier(const QString &dossier); // the cover browser shows this folder
   void Dir1_Change();  // the file list follows the folder list
   void File1_Click();  // shows the picked picture at once
   QString cheminJacketChoisie; // picture picked during this edit, empty if none
@@ -181,6 +182,8 @@ public:
   QFileSystemModel *modeleFichiers = nullptr;
   QLabel *Label16, *Label17, *Label25, *Label26, *Label23, *LabelEan;
   QLabel *formatjacket;
+  QWidget *raccourcis; // shortcuts of the cover browser
+  QPushButton *dossierDonnees, *dossierPersonnel;
   QScrollBar *VScroll1;
   QLabel *Compteur;
   QLineEdit *eansearch;
@@ -215,6 +218,8 @@ protected:
 private:
   void construire();
   void construireMenus();
+  void restaurerGeometrie();
+  void sauverGeometrie();
   void VScroll1_Change(int valeur);
   void terminer();
   bool Form_KeyUp(QKeyEvent *e);

@@ -15,6 +15,7 @@ void Filmorel::preparerJackets() {
     modeleDossiers = new QFileSystemModel(this);
     modeleDossiers->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
     modeleDossiers->setReadOnly(true);
+    modeleDossiers->setRootPath(QString());
     Dir1->setModel(modeleDossiers);
     Dir1->setHeaderHidden(true);
     for (int c = 1; c < modeleDossiers->columnCount(); ++c)
@@ -40,20 +41,25 @@ void Filmorel::preparerJackets() {
   QString dossier = cheminFichier(QStringLiteral("jackets"));
   if (!QFileInfo(dossier).isDir())
     dossier = m_v.cheminAppli;
-  dossier = QDir(dossier).absolutePath();
-  QDir lecteur(dossier);
-  while (!lecteur.isRoot() && lecteur.cdUp()) {
-  }
-  Dir1->setRootIndex(modeleDossiers->setRootPath(lecteur.absolutePath()));
-  const QModelIndex ici = modeleDossiers->index(dossier);
-  Dir1->setCurrentIndex(ici);
-  Dir1->scrollTo(ici);
-  Dir1->expand(ici);
+  ouvrirDossier(dossier);
   // Also when the tree was already there: the file list may show another folder.
   Dir1_Change();
 }
 
+// The tree starts above every drive, so a cover can come from anywhere; the
+// shortcuts bring it back to the data folder or home.
+void Filmorel::ouvrirDossier(const QString &dossier) {
+  if (!modeleDossiers)
+    return;
+  const QModelIndex ici = modeleDossiers->index(QDir(dossier).absolutePath());
+  Dir1->setCurrentIndex(ici);
+  Dir1->scrollTo(ici, QAbstractItemView::PositionAtTop);
+  Dir1->expand(ici);
+}
+
 void Filmorel::Dir1_Change() {
+  if (!modeleDossiers)
+    return;
   const QString chemin = modeleDossiers->filePath(Dir1->currentIndex());
   if (chemin.isEmpty())
     return;

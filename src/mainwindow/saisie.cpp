@@ -35,7 +35,7 @@ void Filmorel::Demasquer() {
 namespace {
 void montrerNavigateurJackets(Filmorel *f, bool visible) {
   for (QWidget *w : std::initializer_list<QWidget *>{f->Label16, f->Label17, f->Label26, f->Label25, f->Dir1,
-                                                     f->File1, f->formatjacket})
+                                                     f->File1, f->formatjacket, f->raccourcis})
     w->setVisible(visible);
 }
 } // namespace

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPainter>
+#include <QStyle>
 
 namespace {
 QString versCRLF(QString t) {
@@ -125,9 +126,16 @@ void ImageBox::vider() {
 }
 
 void ImageBox::paintEvent(QPaintEvent *) {
-  if (m_pixmap.isNull())
-    return;
   QPainter p(this);
+  if (m_pixmap.isNull()) {
+    if (m_secours.isValid())
+      p.fillRect(rect(), m_secours);
+    return;
+  }
+  QRect cible = rect();
+  if (m_proportions)
+    cible = QStyle::alignedRect(layoutDirection(), Qt::AlignCenter,
+                                m_pixmap.size().scaled(size(), Qt::KeepAspectRatio), rect());
   p.setRenderHint(QPainter::SmoothPixmapTransform);
-  p.drawPixmap(rect(), m_pixmap);
+  p.drawPixmap(cible, m_pixmap);
 }

@@ -54,7 +54,9 @@ private:
 };
 
 // A picture drawn as it is, whatever the enabled state of its parents (a
-// disabled label would grey it out), stretched to the widget.
+// disabled label would grey it out), stretched to the widget, or kept in its
+// proportions and centred. Without a picture it fills with its fallback
+// colour, if it has one.
 class ImageBox : public QWidget {
   Q_OBJECT
 public:
@@ -64,6 +66,8 @@ public:
   void vider();
   const QPixmap &pixmap() const { return m_pixmap; }
   QString chemin() const { return m_chemin; }
+  void setSecours(const QColor &couleur) { m_secours = couleur; }
+  void setProportions(bool garder) { m_proportions = garder; }
 
 protected:
   void paintEvent(QPaintEvent *) override;
@@ -71,4 +75,6 @@ protected:
 private:
   QPixmap m_pixmap;
   QString m_chemin;
+  QColor m_secours;
+  bool m_proportions = false;
 };

@@ -2,6 +2,7 @@
 #include "platform/imprimante.h"
 
 #include <QApplication>
+#include <QCompleter>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -59,11 +60,19 @@ int DialoguesQt::message(const QString &texte, int style, const QString &titre) 
 }
 
 bool DialoguesQt::saisie(const QString &question, const QString &titre, QString &reponse,
-                         const QString &defaut) {
-  bool ok = false;
-  reponse = QInputDialog::getText(parentUtilisable(m_parent), titre, question, QLineEdit::Normal, defaut, &ok);
-  if (!ok)
-    reponse.clear();
+                         const QString &defaut, const QStringList &propositions) {
+  QInputDialog boite(parentUtilisable(m_parent));
+  boite.setWindowTitle(titre);
+  boite.setLabelText(question);
+  boite.setTextValue(defaut);
+  if (auto *ligne = boite.findChild<QLineEdit *>(); ligne && !propositions.isEmpty()) {
+    auto *completion = new QCompleter(propositions, ligne);
+    completion->setCaseSensitivity(Qt::CaseInsensitive);
+    completion->setFilterMode(Qt::MatchContains);
+    ligne->setCompleter(completion);
+  }
+  const bool ok = boite.exec() == QDialog::Accepted;
+  reponse = ok ? boite.textValue() : QString();
   return ok;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
@@ -18,8 +19,9 @@ public:
   virtual ~Dialogues() = default;
   virtual int message(const QString &texte, int style = 0, const QString &titre = QString()) = 0;
   // Input box. Returns false when cancelled; `reponse` holds the typed text.
+  // `propositions` are offered while typing (any that contains the text).
   virtual bool saisie(const QString &question, const QString &titre, QString &reponse,
-                      const QString &defaut = QString()) = 0;
+                      const QString &defaut = QString(), const QStringList &propositions = {}) = 0;
   // File-open dialog. Returns the chosen path, empty when cancelled.
   virtual QString ouvrirFichier(const QString &titre, const QString &filtre,
                                 const QString &nomInitial, const QString &dossier = QString()) = 0;
@@ -33,8 +35,8 @@ public:
   explicit DialoguesQt(QWidget *parent = nullptr) : m_parent(parent) {}
   void setParent(QWidget *parent) { m_parent = parent; }
   int message(const QString &texte, int style, const QString &titre) override;
-  bool saisie(const QString &question, const QString &titre, QString &reponse,
-              const QString &defaut) override;
+  bool saisie(const QString &question, const QString &titre, QString &reponse, const QString &defaut,
+              const QStringList &propositions) override;
   QString ouvrirFichier(const QString &titre, const QString &filtre, const QString &nomInitial,
                         const QString &dossier) override;
   bool configurerImprimante() override;

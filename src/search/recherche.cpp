@@ -1,7 +1,9 @@
 #include "mainwindow/filmorel.h"
 
 #include "platform/dialogues.h"
+#include "listings/listing.h"
 #include "search/parcours.h"
+#include "storage/fichiers.h"
 
 #include <QLineEdit>
 #include <QProgressBar>
@@ -11,8 +13,17 @@ const QString kMessage = QStringLiteral("Message");
 }
 
 void Filmorel::SM_Recherche_Film_Click() {
+  // The catalogue's titles, offered while the title is typed.
+  QStringList titres;
+  QList<EntreeIndex> entrees;
+  if (m_v.nbFiches > 0 && fichiers::lireEntrees(m_v.cheminAppli, 1, m_v.nbFiches, entrees))
+    for (const EntreeIndex &e : std::as_const(entrees))
+      titres << listes::titreAffiche(e.titre());
+  titres.removeAll(QString());
+  titres.removeDuplicates();
   QString texte;
-  const bool saisi = m_dialogues->saisie(QStringLiteral("Titre du film ?"), QStringLiteral("Recherche"), texte);
+  const bool saisi =
+      m_dialogues->saisie(QStringLiteral("Titre du film ?"), QStringLiteral("Recherche"), texte, QString(), titres);
   if (saisi && !sansEspaces(texte).isEmpty()) {
     m_v.reponseTexte = texte;
     recherchetitre();

@@ -38,7 +38,9 @@ int DialoguesScripts::message(const QString &texte, int style, const QString &ti
   return reponse;
 }
 
-bool DialoguesScripts::saisie(const QString &question, const QString &, QString &reponse, const QString &) {
+bool DialoguesScripts::saisie(const QString &question, const QString &, QString &reponse, const QString &,
+                              const QStringList &offertes) {
+  propositions = offertes;
   questionsSaisie.append(question);
   if (m_saisies.isEmpty())
     ADD_FAILURE() << "unexpected input box: " << question.toStdString();

@@ -24,7 +24,9 @@ public:
   DialoguesScripts &choisirFichier(const QString &chemin);
 
   int message(const QString &texte, int style, const QString &titre) override;
-  bool saisie(const QString &question, const QString &titre, QString &reponse, const QString &defaut) override;
+  bool saisie(const QString &question, const QString &titre, QString &reponse, const QString &defaut,
+              const QStringList &propositions) override;
+  QStringList propositions; // offered by the last input box
   QString ouvrirFichier(const QString &titre, const QString &filtre, const QString &nomInitial,
                         const QString &dossier) override;
   bool configurerImprimante() override;

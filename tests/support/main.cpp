@@ -4,6 +4,7 @@
 #else
 #include <QApplication>
 #include <QLibraryInfo>
+#include <QStandardPaths>
 #include <QTranslator>
 #endif
 
@@ -16,6 +17,8 @@ int main(int argc, char **argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
     qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
+  // Window sizes and places kept between runs go to a test store.
+  QStandardPaths::setTestModeEnabled(true);
   QTranslator fr;
   if (fr.load(QStringLiteral("qtbase_fr"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
     QApplication::installTranslator(&fr);
