@@ -14,7 +14,7 @@ class DialoguesFixes : public Dialogues {
 public:
   int reponse = Oui;
   int message(const QString &, int, const QString &) override { return reponse; }
-  bool saisie(const QString &, const QString &, QString &r, const QString &) override {
+  bool saisie(const QString &, const QString &, QString &r, const QString &, const QStringList &) override {
     r.clear();
     return false;
   }

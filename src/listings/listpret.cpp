@@ -316,7 +316,7 @@ bool ListPret::eventFilter(QObject *o, QEvent *e) {
     auto *w = qobject_cast<QWidget *>(o);
     auto *k = static_cast<QKeyEvent *>(e);
     const bool retour = k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter;
-    if (w && w->window() == this && retour && !k->isAutoRepeat() && Grille->hasFocus()) {
+    if (w == Grille && retour && !k->isAutoRepeat()) {
       if (e->type() == QEvent::KeyPress)
         m_retourPresse = true;
       else if (m_retourPresse) {

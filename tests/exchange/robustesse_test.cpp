@@ -8,7 +8,7 @@ struct DialoguesPatients : Dialogues {
   int message(const QString &, int style, const QString &) override {
     return (style & 0x0F) == BoutonsOuiNon ? Non : OK;
   }
-  bool saisie(const QString &, const QString &, QString &r, const QString &) override {
+  bool saisie(const QString &, const QString &, QString &r, const QString &, const QStringList &) override {
     r = "a";
     return true;
   }

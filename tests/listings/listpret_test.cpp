@@ -1,3 +1,4 @@
+#include "listings/impression.h"
 #include "listings/listpret.h"
 #include "support/fenetre.h"
 
@@ -97,4 +98,91 @@ TEST(ListPretFenetre, FermetureEtMargesEnregistreesSeulementSiChangees) {
   const Reglages relu = t.ini();
   EXPECT_EQ(relu.margeGauche + "|" + relu.margeHaut + "|" + relu.margeBas + "|" + QString::number(relu.nbFiches),
             "10|7.5|0|3");
+}
+
+// Sorting and filtering change the view only; a double-click or Return on a
+// line shows its card. Each case opens a fresh catalogue list.
+TEST(ListPretFenetre, TriFiltreEtOuvertureDUneFiche) {
+  FenetreTest t;
+  QList<Fiche> cartes;
+  for (auto [titre, date] : {std::pair{"Amélie", "05/06/2001"}, {"Brazil", "01/02/1999"},
+                             {"casablanca", "31/12/2010"}, {"Dune", "15/03/2005"}, {"Eraserhead", "15/03/2005"}})
+    cartes << catalogue::fiche(QString::number(3000000000001LL + cartes.size()), QString::fromUtf8(titre),
+                               {{Champ::dateachat, date}});
+  Filmorel &f = t.ouvrir(cartes);
+  // Index order, as the list is built.
+  const QStringList tels = {"Amélie", "Brazil", "Dune", "Eraserhead", "casablanca"};
+  struct Cas {
+    QList<int> entetes; // columns whose heading is clicked, in turn
+    QString filtre;
+    QStringList vues;   // titles shown, top to bottom
+    int ouvrir;         // shown line opened (1-based), 0: none; negative: with Return
+    QString montree;    // title then shown by the main window
+  };
+  const QList<Cas> cas = {
+      {{2}, "", {"Brazil", "Amélie", "Dune", "Eraserhead", "casablanca"}, 1, "Brazil"},
+      {{2, 2}, "", {"casablanca", "Dune", "Eraserhead", "Amélie", "Brazil"}, -2, "Dune"},
+      {{1, 1}, "", {"Eraserhead", "Dune", "casablanca", "Brazil", "Amélie"}, 0, ""},
+      {{1, 0}, "", tels, 0, ""},
+      {{}, "AS", {"Eraserhead", "casablanca"}, 1, "Eraserhead"},
+      {{2}, "15/03", {"Dune", "Eraserhead"}, -1, "Dune"},
+      {{}, "4", {}, 0, ""}, // line numbers are not searched
+
+  };
+  for (const Cas &c : cas) {
+    const QString quoi = QString::number(&c - cas.data());
+    f.afficherPosition(5);
+    QPointer<ListPret> w = catalogueListe(t, Dialogues::Non);
+    ASSERT_TRUE(w);
+    for (int colonne : c.entetes) {
+      const QRect r = w->Grille->visualRect(w->Grille->model()->index(0, colonne));
+      QTest::mouseClick(w->Grille->viewport(), Qt::LeftButton, {}, r.center());
+    }
+    if (!c.filtre.isEmpty())
+      QTest::keyClicks(w->filtre, c.filtre);
+    // Rows top to bottom: the heading first, then the lines, the blank rows last.
+    QHeaderView *rangees = w->Grille->verticalHeader();
+    QStringList vues;
+    QList<int> lignes; // grid rows of the lines shown
+    bool blancVu = false;
+    for (int v = 1; v < w->Grille->rowCount(); ++v) {
+      const int r = rangees->logicalIndex(v);
+      if (w->Grille->isRowHidden(r))
+        continue;
+      const bool blanc = w->texte(r, 1).isEmpty();
+      EXPECT_FALSE(blancVu && !blanc) << quoi.toStdString() << ": a line below a blank row";
+      blancVu = blancVu || blanc;
+      if (!blanc) {
+        vues << w->texte(r, 1);
+        lignes << r;
+      }
+    }
+    EXPECT_EQ(rangees->logicalIndex(0), 0) << quoi.toStdString();
+    EXPECT_EQ(vues, c.vues) << quoi.toStdString();
+    // Printing reads the listing as built.
+    EXPECT_EQ(impression::depuis(*w->Grille, f.v(), aujourdhui()).lignes.mid(1, 5),
+                      QList<QStringList>({{"1", "Amélie", "05/06/2001"}, {"2", "Brazil", "01/02/1999"},
+                                  {"3", "Dune", "15/03/2005"}, {"4", "Eraserhead", "15/03/2005"},
+                                  {"5", "casablanca", "31/12/2010"}}))
+        << quoi.toStdString();
+    if (c.ouvrir == 0) {
+      w->close();
+      EXPECT_EQ(f.titre->text(), "casablanca");
+      continue;
+    }
+    const int r = lignes.value(std::abs(c.ouvrir) - 1);
+    if (c.ouvrir > 0) {
+      const QPoint ici = w->Grille->visualRect(w->Grille->model()->index(r, 1)).center();
+      QTest::mouseClick(w->Grille->viewport(), Qt::LeftButton, {}, ici);
+      QTest::mouseDClick(w->Grille->viewport(), Qt::LeftButton, {}, ici);
+    } else {
+      w->Grille->setCurrentCell(r, 1);
+      QTest::keyClick(w->Grille, Qt::Key_Return);
+    }
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(w.isNull() && f.isEnabled()) << quoi.toStdString();
+    EXPECT_EQ(f.titre->text() + " " + QString::number(f.VScroll1->value()),
+              c.montree + " " + QString::number(tels.indexOf(c.montree) + 1))
+        << quoi.toStdString();
+  }
 }

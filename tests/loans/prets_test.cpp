@@ -101,6 +101,11 @@ TEST(PretsFenetre, FenetreHistoriqueDuPlusRecentAuPlusAncien) {
   EXPECT_FALSE(f.isEnabled());
   EXPECT_EQ(QString::number(w->Grille->rowCount()) + " " + w->texte(1, 0), "22 Nom 20");
   EXPECT_EQ(w->texte(20, 0) + " " + w->texte(20, 1) + " " + w->texte(20, 2), "Nom 1 01/03/2004 31/03/2004");
+  // The window says which DVD; its lines are loans, not cards to open.
+  EXPECT_EQ(w->windowTitle() + "|" + w->sujet->text(),
+            "Historique de mes Films DVD prêtés|Film 002   —   E.A.N : 3000000000002");
+  w->ouvrirFiche(1);
+  EXPECT_TRUE(w->isVisible());
   w->close();
   EXPECT_TRUE(f.isEnabled());
 }

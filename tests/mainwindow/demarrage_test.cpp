@@ -100,3 +100,40 @@ TEST(Demarrage, CompteSuperieurAuxFichiersLimiteAuxFichesPresentes) {
   EXPECT_EQ(QList<int>({t.f->v().nbFiches, t.f->VScroll1->maximum()}), QList<int>({3, 3}));
   EXPECT_TRUE(t.dlg.messages.first().texte.contains("annonce 7 fiches"));
 }
+
+// The window fits a 1024x768 screen with its panel (cover browser shown), the
+// card's text boxes and cover take a larger window, a folder without
+// background pictures stays readable, and the size is kept for the next run.
+TEST(Demarrage, FenetreAdapteeALEcranEtSansImagesDeFond) {
+  FenetreTest t;
+  Filmorel &f = t.ouvrir(catalogue::numerotees(2));
+  QTest::mouseClick(f.modifier, Qt::LeftButton);
+  const QSize mini = f.minimumSizeHint();
+  EXPECT_TRUE(mini.width() <= 1000 && mini.height() <= 680) << mini.width() << "x" << mini.height();
+  f.resize(mini);
+  QApplication::processEvents();
+  const QSize titre = f.titre->size(), jacket = f.jacket->size(), resumer = f.resumer->size();
+  f.resize(1800, 1000);
+  QApplication::processEvents();
+  EXPECT_TRUE(f.titre->width() > titre.width() && f.titre->height() > titre.height());
+  EXPECT_TRUE(f.jacket->width() > jacket.width() && f.jacket->height() > jacket.height());
+  EXPECT_GT(f.resumer->height(), resumer.height() + 100);
+
+  // No dvd.bmp: white labels on a dark background.
+  ASSERT_FALSE(QFile::exists(t.chemin("dvd.bmp")));
+  const QImage image = f.grab().toImage();
+  const QPoint coin = f.fond->mapTo(&f, QPoint(2, 2));
+  EXPECT_LT(image.pixelColor(coin).lightness(), 100);
+  EXPECT_EQ(f.Label23->palette().color(QPalette::WindowText), QColor(Qt::white));
+  // and dark labels on a light card.
+  EXPECT_GT(image.pixelColor(f.conteneur->mapTo(&f, QPoint(2, 2))).lightness(), 180);
+
+  t.question(Dialogues::Oui, kAnnuler);
+  f.annulerSaisie();
+  f.resize(1100, 720);
+  t.question(Dialogues::Oui, "Etes-vous sûr de vouloir Quitter ?");
+  f.quitte();
+  Filmorel autre(&t.dlg);
+  EXPECT_EQ(autre.size(), QSize(1100, 720));
+  QSettings(QStringLiteral("Filmorel"), QStringLiteral("Filmorel")).clear();
+}

@@ -49,6 +49,7 @@ TEST(Jackets, ChaqueEditionCommenceDansJacketsEtLeChoixEstEnregistreCoupeA20Cara
   // The picker shows while editing only.
   auto visibles = [&] { return f.Dir1->isVisible() + f.File1->isVisible(); };
   EXPECT_EQ(visibles(), 0);
+  EXPECT_FALSE(f.modeleDossiers) << "the folder models are made at the first edit";
   f.VScroll1->setValue(2);
   QTest::mouseClick(f.modifier, Qt::LeftButton);
   EXPECT_EQ(visibles(), 2);
@@ -56,6 +57,12 @@ TEST(Jackets, ChaqueEditionCommenceDansJacketsEtLeChoixEstEnregistreCoupeA20Cara
   ASSERT_TRUE(t.liste("jackets", jackets));
   t.choisirFichier("jackets/GRAND.BMP");
   EXPECT_EQ(f.v().jacketChoisie, 1);
+  // The shortcuts lead home and back to the data folder.
+  auto dossierCourant = [&] { return f.modeleDossiers->filePath(f.Dir1->currentIndex()); };
+  QTest::mouseClick(f.dossierPersonnel, Qt::LeftButton);
+  EXPECT_EQ(dossierCourant(), QDir::homePath());
+  QTest::mouseClick(f.dossierDonnees, Qt::LeftButton);
+  EXPECT_EQ(dossierCourant() + "/", f.v().cheminAppli);
   t.choisirDossier("autres");
 
   // A cancelled choice is forgotten; the next edit starts over in jackets, and

@@ -25,6 +25,8 @@ TEST(Recherche, TitreSousChaineSansCassePuisPret) {
   t.dlg.saisir("  ALIEN ");
   f.SM_Recherche_Film->trigger();
   EXPECT_EQ(t.dlg.questionsSaisie.value(0), "Titre du film ?");
+  // The catalogue's titles are offered while typing.
+  EXPECT_EQ(t.dlg.propositions, QStringList({"Alien", "Aliens", "Casino", "Le retour de l'alien"}));
   EXPECT_EQ(QString::number(f.VScroll1->value()) + f.titre->text(), "1Alien");
   // Not found: the card and the position stay.
   montrerPosition(f, 3);
