@@ -21,6 +21,13 @@ void Filmorel::preparerJackets() {
     for (int c = 1; c < modeleDossiers->columnCount(); ++c)
       Dir1->hideColumn(c);
     Dir1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // The folders load in the background: once those above the chosen one
+    // are there, bring it into view.
+    connect(modeleDossiers, &QFileSystemModel::directoryLoaded, this, [this](const QString &dossier) {
+      const QString ici = modeleDossiers->filePath(Dir1->currentIndex());
+      if (!ici.isEmpty() && (ici + u'/').startsWith(QDir(dossier).absolutePath() + u'/'))
+        Dir1->scrollTo(Dir1->currentIndex(), QAbstractItemView::PositionAtTop);
+    });
     connect(Dir1->selectionModel(), &QItemSelectionModel::currentChanged, this, [this] { Dir1_Change(); });
 
     modeleFichiers = new QFileSystemModel(this);

@@ -19,24 +19,32 @@ trap finish EXIT
 
 fail() { echo "FAIL: $*" >&2; [ -f "$WORK/program.log" ] && sed "s/^/  program: /" "$WORK/program.log" >&2; exit 1; }
 
+# start_x [WIDTHxHEIGHT]: a private X server, 1280x800 unless told.
 start_x() {
   for n in $(seq 90 140); do
     if [ ! -e "/tmp/.X$n-lock" ]; then DISPLAY_NUM=":$n"; break; fi
   done
-  Xvfb "$DISPLAY_NUM" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+  Xvfb "$DISPLAY_NUM" -screen 0 "${1:-1280x800}x24" -nolisten tcp >/dev/null 2>&1 &
   XVFB_PID=$!
   export DISPLAY="$DISPLAY_NUM"
   for _ in $(seq 1 50); do xdpyinfo >/dev/null 2>&1 && return 0; xdotool getmouselocation >/dev/null 2>&1 && return 0; sleep 0.1; done
   fail "no X server"
 }
 
+stop_x() {
+  kill "$XVFB_PID" 2>/dev/null || true
+  wait "$XVFB_PID" 2>/dev/null || true
+  XVFB_PID=""
+}
+
 # start_program FOLDER: runs the program with FOLDER as current directory.
-# The desktop's PDF viewer is replaced by one that notes the file it is given.
+# The desktop's PDF viewer is replaced by one that notes the file it is given;
+# the window's size and place are kept in the work folder, not the user's.
 start_program() {
   mkdir -p "$WORK/bin"
   printf '#!/bin/sh\necho "$1" >>"%s/viewer.log"\n' "$WORK" >"$WORK/bin/xdg-open"
   chmod +x "$WORK/bin/xdg-open"
-  (cd "$1" && PATH="$WORK/bin:$PATH" exec "$EXE") >"$WORK/program.log" 2>&1 &
+  (cd "$1" && PATH="$WORK/bin:$PATH" XDG_CONFIG_HOME="$WORK/config" exec "$EXE") >"$WORK/program.log" 2>&1 &
   PID=$!
 }
 
