@@ -148,8 +148,8 @@ public:
 
   // Controls, by their names.
   QWidget *conteneur;
-  ImageBox *fond;
-  ImageBox *fondConteneur;
+  ImageBox *fond;          // the central widget, drawing dvd.bmp
+  ImageBox *fondConteneur; // the panel itself, drawing dvd1.bmp
   QLineEdit *ean;
   ZoneTexte *titre;
   ListeDeroulante *zone;

@@ -70,6 +70,9 @@ bool DialoguesQt::saisie(const QString &question, const QString &titre, QString 
     completion->setCaseSensitivity(Qt::CaseInsensitive);
     completion->setFilterMode(Qt::MatchContains);
     ligne->setCompleter(completion);
+    // Return closes the list of titles and searches at once, with the
+    // highlighted title if there is one.
+    QObject::connect(ligne, &QLineEdit::returnPressed, &boite, &QDialog::accept);
   }
   const bool ok = boite.exec() == QDialog::Accepted;
   reponse = ok ? boite.textValue() : QString();

@@ -127,50 +127,38 @@ TEST(ListPretFenetre, TriFiltreEtOuvertureDUneFiche) {
       {{}, "AS", {"Eraserhead", "casablanca"}, 1, "Eraserhead"},
       {{2}, "15/03", {"Dune", "Eraserhead"}, -1, "Dune"},
       {{}, "4", {}, 0, ""}, // line numbers are not searched
-
   };
   for (const Cas &c : cas) {
-    const QString quoi = QString::number(&c - cas.data());
+    SCOPED_TRACE(&c - cas.data());
     f.afficherPosition(5);
     QPointer<ListPret> w = catalogueListe(t, Dialogues::Non);
     ASSERT_TRUE(w);
-    for (int colonne : c.entetes) {
-      const QRect r = w->Grille->visualRect(w->Grille->model()->index(0, colonne));
-      QTest::mouseClick(w->Grille->viewport(), Qt::LeftButton, {}, r.center());
-    }
-    if (!c.filtre.isEmpty())
-      QTest::keyClicks(w->filtre, c.filtre);
+    for (int colonne : c.entetes)
+      QTest::mouseClick(w->Grille->viewport(), Qt::LeftButton, {},
+                        w->Grille->visualRect(w->Grille->model()->index(0, colonne)).center());
+    QTest::keyClicks(w->filtre, c.filtre);
     // Rows top to bottom: the heading first, then the lines, the blank rows last.
     QHeaderView *rangees = w->Grille->verticalHeader();
     QStringList vues;
     QList<int> lignes; // grid rows of the lines shown
-    bool blancVu = false;
-    for (int v = 1; v < w->Grille->rowCount(); ++v) {
-      const int r = rangees->logicalIndex(v);
-      if (w->Grille->isRowHidden(r))
-        continue;
-      const bool blanc = w->texte(r, 1).isEmpty();
-      EXPECT_FALSE(blancVu && !blanc) << quoi.toStdString() << ": a line below a blank row";
-      blancVu = blancVu || blanc;
-      if (!blanc) {
+    for (int v = 0; v < w->Grille->rowCount(); ++v)
+      if (const int r = rangees->logicalIndex(v); !w->Grille->isRowHidden(r)) {
         vues << w->texte(r, 1);
         lignes << r;
       }
-    }
-    EXPECT_EQ(rangees->logicalIndex(0), 0) << quoi.toStdString();
-    EXPECT_EQ(vues, c.vues) << quoi.toStdString();
+    const qsizetype blanc = vues.indexOf(QString());
+    EXPECT_EQ(vues.mid(blanc).join(QString()), QString());
+    EXPECT_EQ(vues.mid(0, blanc), QStringList("TITRES DES DVDS") + c.vues);
     // Printing reads the listing as built.
-    EXPECT_EQ(impression::depuis(*w->Grille, f.v(), aujourdhui()).lignes.mid(1, 5),
-                      QList<QStringList>({{"1", "Amélie", "05/06/2001"}, {"2", "Brazil", "01/02/1999"},
-                                  {"3", "Dune", "15/03/2005"}, {"4", "Eraserhead", "15/03/2005"},
-                                  {"5", "casablanca", "31/12/2010"}}))
-        << quoi.toStdString();
+    const GrilleImprimable imprimee = impression::depuis(*w->Grille, f.v(), aujourdhui());
+    for (int i = 0; i < tels.size(); ++i)
+      EXPECT_EQ(imprimee.lignes.value(i + 1).mid(0, 2), QStringList({QString::number(i + 1), tels[i]}));
     if (c.ouvrir == 0) {
       w->close();
       EXPECT_EQ(f.titre->text(), "casablanca");
       continue;
     }
-    const int r = lignes.value(std::abs(c.ouvrir) - 1);
+    const int r = lignes.value(std::abs(c.ouvrir));
     if (c.ouvrir > 0) {
       const QPoint ici = w->Grille->visualRect(w->Grille->model()->index(r, 1)).center();
       QTest::mouseClick(w->Grille->viewport(), Qt::LeftButton, {}, ici);
@@ -180,9 +168,8 @@ TEST(ListPretFenetre, TriFiltreEtOuvertureDUneFiche) {
       QTest::keyClick(w->Grille, Qt::Key_Return);
     }
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_TRUE(w.isNull() && f.isEnabled()) << quoi.toStdString();
+    EXPECT_TRUE(w.isNull() && f.isEnabled());
     EXPECT_EQ(f.titre->text() + " " + QString::number(f.VScroll1->value()),
-              c.montree + " " + QString::number(tels.indexOf(c.montree) + 1))
-        << quoi.toStdString();
+              c.montree + " " + QString::number(tels.indexOf(c.montree) + 1));
   }
 }
