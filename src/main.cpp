@@ -1,4 +1,5 @@
 #include "mainwindow/filmorel.h"
+#include "platform/imprimante.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -12,6 +13,7 @@ int main(int argc, char **argv) {
   QTranslator fr;
   if (fr.load(QStringLiteral("qtbase_fr"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
     QApplication::installTranslator(&fr);
+  substituerPolices();
 
   Filmorel fenetre;
   QObject::connect(&fenetre, &Filmorel::programmeTermine, &app, &QApplication::quit, Qt::QueuedConnection);

@@ -5,7 +5,8 @@
 #   run  (default) what building and running the program need (./run.sh)
 #   test           that, plus what only the tests need (./test.sh)
 set -euo pipefail
-RUN=(cmake g++ make qt6-base-dev qt6-translations-l10n fonts-dejavu-core fonts-liberation2)
+RUN=(cmake g++ make qt6-base-dev qt6-translations-l10n fonts-dejavu-core fonts-liberation2
+  fonts-urw-base35 libcups2-dev)
 TEST=(libgtest-dev xvfb xauth x11-utils xdotool openbox poppler-utils imagemagick)
 PACKAGES=("${RUN[@]}")
 [ "${1:-run}" = test ] && PACKAGES+=("${TEST[@]}")

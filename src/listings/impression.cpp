@@ -8,6 +8,9 @@
 #include <QTableWidget>
 #include <QWidget>
 
+#include <algorithm>
+#include <tuple>
+
 namespace impression {
 
 QString titre(int typeListe, const QString &acheteur) {
@@ -67,7 +70,7 @@ double millimetres(const QString &texte) {
 
 namespace {
 constexpr double TitrePoints = 14, CorpsPoints = 8, EntetePoints = 10;
-constexpr double BasDePage = 270; // mm: no row starts a page's last stretch below this
+constexpr double BasDePage = 270; // mm on A4 portrait: no row starts a page's last stretch below this
 constexpr double Gouttiere = 1.5; // mm kept free before the next column
 
 QString enUneLigne(QString t) {
@@ -146,23 +149,31 @@ OpDessin trait(int pixels) {
   op.pixels = pixels;
   return op;
 }
+
+// The size at which a text fits its room: printed smaller, never cut.
+double reduire(const MesuresImpression &m, const QString &t, double points, double place) {
+  for (double w = m.mesurer(Police, points, true, t).width(); w > place && place > 0 && points > 1;
+       w = m.mesurer(Police, points, true, t).width())
+    points *= place / w * 0.995;
+  return points;
+}
 } // namespace
 
 MiseEnPage mettreEnPage(const GrilleImprimable &g, const MesuresImpression &mesures) {
   MiseEnPage m;
   const int type = (g.typeListe >= 0 && g.typeListe <= 3) ? g.typeListe : 0;
-  const double largeur = mesures.largeurImprimable();
+  const double largeur = mesures.largeurImprimable(), hauteurPage = mesures.hauteurImprimable();
   const double gauche = 20 - millimetres(g.margeGauche);
   const double y0 = 15 - millimetres(g.margeHaut);
-  auto hauteur = [&](double points) { return mesures.mesurer(Police, points, true, QStringLiteral("Ag")).height(); };
-  const double h8 = hauteur(CorpsPoints);
+  auto taille = [&](double points, const QString &t) { return mesures.mesurer(Police, points, true, t); };
+  const double h8 = taille(CorpsPoints, QStringLiteral("Ag")).height();
 
   // First-page title, framed, with a shadow below and on the right.
   const QString t = titre(type, g.acheteurChoisi);
-  const QSizeF taille = mesures.mesurer(Police, TitrePoints, true, t);
-  const double w = taille.width(), h = taille.height();
+  const double pointsTitre = reduire(mesures, t, TitrePoints, largeur - 10);
+  const double w = taille(pointsTitre, t).width(), h = taille(pointsTitre, t).height();
   const double x0 = (largeur - w) / 2;
-  m.ops << texte(x0, y0, t, TitrePoints) << trait(10)
+  m.ops << texte(x0, y0, t, pointsTitre) << trait(10)
         << trace(OpDessin::Rectangle, x0 - 4, y0 - 3, x0 + w + 4, y0 + h + 3) << trait(25)
         << trace(OpDessin::Ligne, x0 - 3, y0 + h + 4, x0 + w + 5, y0 + h + 4)
         << trace(OpDessin::Ligne, x0 + w + 5, y0 + h + 4, x0 + w + 5, y0 - 2);
@@ -176,8 +187,27 @@ MiseEnPage mettreEnPage(const GrilleImprimable &g, const MesuresImpression &mesu
   }
 
   const double droite = gauche > 0 ? largeur - gauche : largeur;
-  const QList<Colonne> cols = colonnes(g, imprimees, gauche, droite);
-  const int capacite1 = type == 2 ? 67 : 73, capacite = type == 2 ? 73 : 79;
+  QList<Colonne> cols = colonnes(g, imprimees, gauche, droite);
+  auto cellule = [&](const Colonne &c, int i) { return c.cellule < 0 ? QString::number(i) : g.lignes[i].value(c.cellule); };
+  // On a paper narrower than A4 the columns close up, so that the widest
+  // text of the last one (and the history's last heading) still ends on it.
+  double serrage = 1;
+  auto tenir = [&](double decalage, double largeurTexte) {
+    if (decalage > 0)
+      serrage = std::min(serrage, std::max(0.0, largeur - gauche - largeurTexte) / decalage);
+  };
+  for (int i : imprimees)
+    tenir(cols.last().x - gauche, taille(CorpsPoints, cellule(cols.last(), i)).width());
+  if (type == 2)
+    tenir(155, taille(EntetePoints, QStringLiteral("Date de retour")).width());
+  for (Colonne &c : cols)
+    c.x = gauche + (c.x - gauche) * serrage;
+
+  // The page break was made for A4 portrait: it moves with the paper's
+  // printable height, and a taller paper takes as many more rows as fit.
+  const double ecart = hauteurPage - mesures.hauteurImprimableA4();
+  const int enPlus = ecart > 0 && h8 > 0 ? int(ecart / h8) : 0;
+  const int capacite1 = (type == 2 ? 67 : 73) + enPlus, capacite = (type == 2 ? 73 : 79) + enPlus;
 
   double y = y0 + 20;
   int page = 1, surLaPage = 0;
@@ -194,13 +224,13 @@ MiseEnPage mettreEnPage(const GrilleImprimable &g, const MesuresImpression &mesu
   };
   auto entete = [&] {
     // The loan history's heading, once at the top of each page.
-    const double h10 = hauteur(EntetePoints);
+    const double h10 = taille(EntetePoints, QStringLiteral("Ag")).height();
     m.ops << texte(gauche, y, QStringLiteral("TITRE DU DVD : ") + enUneLigne(g.titreFiche), EntetePoints,
                    std::max(largeur - gauche, 1.0));
     y += h10;
-    m.ops << texte(gauche + 3, y, QStringLiteral("Nom de l'emprunteur"), EntetePoints)
-          << texte(gauche + 107, y, QStringLiteral("Date du prêt"), EntetePoints)
-          << texte(gauche + 155, y, QStringLiteral("Date de retour"), EntetePoints);
+    m.ops << texte(gauche + 3 * serrage, y, QStringLiteral("Nom de l'emprunteur"), EntetePoints)
+          << texte(gauche + 107 * serrage, y, QStringLiteral("Date du prêt"), EntetePoints)
+          << texte(gauche + 155 * serrage, y, QStringLiteral("Date de retour"), EntetePoints);
     y += h10;
   };
 
@@ -209,17 +239,19 @@ MiseEnPage mettreEnPage(const GrilleImprimable &g, const MesuresImpression &mesu
   for (int k = 0; k < imprimees.size(); ++k) {
     const int i = imprimees[k];
     for (int c = 0; c < cols.size(); ++c) {
-      const QString cellule = cols[c].cellule < 0 ? QString::number(i) : g.lignes[i].value(cols[c].cellule);
-      if (cellule.isEmpty())
+      const QString texteCellule = cellule(cols[c], i);
+      if (texteCellule.isEmpty())
         continue;
       const double limite = (c + 1 < cols.size() ? cols[c + 1].x - Gouttiere : largeur) - cols[c].x;
-      m.ops << texte(cols[c].x, y, cellule, CorpsPoints, std::max(limite, 1.0));
+      m.ops << texte(cols[c].x, y, texteCellule, CorpsPoints, std::max(limite, 1.0));
     }
     y += h8;
     ++surLaPage;
     // A new page only when a row is left for it: the page count and the
-    // footers then always agree with the pages that come out.
-    const bool pleine = surLaPage >= (page == 1 ? capacite1 : capacite) || y > BasDePage;
+    // footers then always agree with the pages that come out. The next row,
+    // the empty line and the footer must fit on the paper.
+    const bool pleine = surLaPage >= (page == 1 ? capacite1 : capacite) || y > BasDePage + ecart ||
+                        y + 3 * h8 > hauteurPage;
     if (pleine && k + 1 < imprimees.size()) {
       piedDePage();
       m.ops << trace(OpDessin::NouvellePage, 0, 0, 0, 0);
@@ -244,11 +276,30 @@ MiseEnPage mettreEnPage(const GrilleImprimable &g, const MesuresImpression &mesu
     OpDessin &op = m.ops[p.op];
     op.texte = desc + QStringLiteral(" - Edition du ") + g.date + QStringLiteral(" - Page n° ") +
                QString::number(p.page) + u'/' + QString::number(m.pages);
-    // Pulled left rather than cut at the paper's edge.
-    const double wPied = mesures.mesurer(Police, CorpsPoints, true, op.texte).width();
-    op.x = std::max(0.0, std::min(xPied, largeur - wPied));
+    // Pulled left rather than cut at the paper's edge; smaller when even that is not enough.
+    op.points = reduire(mesures, op.texte, CorpsPoints, largeur);
+    op.x = std::max(0.0, std::min(xPied, largeur - taille(op.points, op.texte).width()));
   }
   return m;
+}
+
+QStringList ramenerMarges(GrilleImprimable &g) {
+  QStringList avis;
+  for (auto [marge, cote, plafond] : {std::tuple{&g.margeGauche, QStringLiteral("gauche"), MargeGaucheMax},
+                                  std::tuple{&g.margeHaut, QStringLiteral("haute"), MargeHautMax}}) {
+    const double mm = millimetres(*marge);
+    if (mm < 0 || mm > plafond) {
+      *marge = QString::number(std::clamp(mm, 0.0, plafond));
+      avis << QStringLiteral("La marge ") + cote + QStringLiteral(" est ramenée à ") + *marge +
+                  QStringLiteral(" mm : le texte sortirait de la page !!!");
+    }
+  }
+  return avis;
+}
+
+QString margeTropGrande(const QString &cote, double max) {
+  return QStringLiteral("La marge ") + cote + QStringLiteral(" ne peut dépasser ") + QString::number(max) +
+         QStringLiteral(" mm : le texte sortirait de la page !!!");
 }
 
 void executer(const MiseEnPage &m, Imprimante &imp) {
@@ -276,7 +327,10 @@ void executer(const MiseEnPage &m, Imprimante &imp) {
   }
 }
 
-bool imprimer(const GrilleImprimable &g, Imprimante &imp, Dialogues &dlg, QWidget *fenetre) {
+bool imprimer(const GrilleImprimable &grille, Imprimante &imp, Dialogues &dlg, QWidget *fenetre) {
+  GrilleImprimable g = grille;
+  for (const QString &avis : ramenerMarges(g))
+    dlg.message(avis, Dialogues::BoutonOK + Dialogues::IconeExclamation, QStringLiteral("Message"));
   const MiseEnPage m = mettreEnPage(g, imp);
   const QString peripherique = imp.nomPeripherique();
   if (dlg.message(confirmation(g, peripherique, m.pages), Dialogues::BoutonsOKAnnuler,

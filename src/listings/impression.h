@@ -52,6 +52,15 @@ QString texteTri(int reponse);
 QString confirmation(const GrilleImprimable &g, const QString &peripherique, int pages);
 // A margin box's text as millimetres: its leading number, 0 when none.
 double millimetres(const QString &texte);
+// The largest margins that keep the body (left) and the framed title (top)
+// on the printable area: the body starts at 20 mm less the left margin, the
+// frame 12 mm less the top one.
+inline constexpr double MargeGaucheMax = 20, MargeHautMax = 12;
+// Brings a margin that would put text off the page to the nearest value
+// that fits; returns the warnings to show.
+QStringList ramenerMarges(GrilleImprimable &g);
+// The refusal of a typed margin: `cote` "gauche" or "haute".
+QString margeTropGrande(const QString &cote, double max);
 
 // The whole report, page by page.
 MiseEnPage mettreEnPage(const GrilleImprimable &g, const MesuresImpression &mesures);

@@ -4,6 +4,10 @@
 #include "platform/dialogues.h"
 #include "platform/imprimante.h"
 
+#include <QLineEdit>
+#include <memory>
+#include <tuple>
+
 Imprimante &Filmorel::imprimante() {
   if (!m_imprimante)
     m_imprimante = std::make_shared<ImprimanteQt>();
@@ -22,5 +26,29 @@ void brancher(ListPret &fenetre, Filmorel &f) {
   fenetre.surConfigurer = [&f] { f.dialogues().configurerImprimante(); };
   fenetre.nomImprimante = [&f] { return f.imprimante().nomPeripherique(); };
   fenetre.Timer1_Timer();
+  // A margin that would put text off the page is refused as it is typed:
+  // the box goes back to its last value that fits.
+  for (auto [boite, cote, plafond] : {std::tuple{w->mg, QStringLiteral("gauche"), MargeGaucheMax},
+                                      std::tuple{w->mh, QStringLiteral("haute"), MargeHautMax}}) {
+    auto garde = std::make_shared<QString>(millimetres(boite->text()) <= plafond ? boite->text()
+                                                                                  : QString::number(plafond));
+    QObject::connect(boite, &QLineEdit::textChanged, boite, [garde, plafond](const QString &t) {
+      if (millimetres(t) <= plafond)
+        *garde = t;
+    });
+    QObject::connect(boite, &QLineEdit::textEdited, boite, [&f, boite, cote, plafond, garde](const QString &t) {
+      if (millimetres(t) <= plafond)
+        return;
+      // Once the edit is over: the box still announces the typed text.
+      QMetaObject::invokeMethod(
+          boite,
+          [&f, boite, cote, plafond, garde] {
+            f.dialogues().message(margeTropGrande(cote, plafond),
+                                  Dialogues::BoutonOK + Dialogues::IconeExclamation, QStringLiteral("Message"));
+            boite->setText(*garde);
+          },
+          Qt::QueuedConnection);
+    });
+  }
 }
 } // namespace impression

@@ -11,6 +11,10 @@
 #include <QPrinterInfo>
 #include <QUrl>
 
+#ifdef FILMOREL_CUPS
+#include <cups/cups.h>
+#endif
+
 void Imprimante::police(const QString &nom, double points, bool gras) {
   m_police = nom;
   m_points = points;
@@ -36,11 +40,24 @@ QString g_pdfParDefaut; // the file name we gave, not the user
 // usually has, so that the stock print margins place the page as on paper.
 constexpr double MargesPdf = 10.0;
 
+bool ecritUnPdf(const QPrinter &p) { return p.outputFormat() == QPrinter::PdfFormat; }
+
+// The origin of every drawing is the printable area's corner: on a printer
+// its own (its smallest margins), on a file 10 mm in. Applied each time the
+// printer is set, so it does not depend on when the printer appeared.
+void margesDuPeripherique(QPrinter &p) {
+  const QPageLayout page = p.pageLayout();
+  if (ecritUnPdf(p))
+    p.setPageMargins(QMarginsF(MargesPdf, MargesPdf, MargesPdf, MargesPdf), QPageLayout::Millimeter);
+  else
+    p.setPageMargins(page.minimumMargins(), page.units());
+}
+
 void preparerPdf(QPrinter &p) {
   p.setOutputFormat(QPrinter::PdfFormat);
   p.setPageSize(QPageSize(QPageSize::A4));
   p.setPageOrientation(QPageLayout::Portrait);
-  p.setPageMargins(QMarginsF(MargesPdf, MargesPdf, MargesPdf, MargesPdf), QPageLayout::Millimeter);
+  margesDuPeripherique(p);
 }
 
 // Until the user picks one, the printer follows the system's default, which
@@ -57,10 +74,44 @@ void suivreDefaut(QPrinter &p) {
     p.setOutputFileName(QString());
     p.setOutputFormat(QPrinter::NativeFormat);
     p.setPrinterName(defaut);
+    margesDuPeripherique(p);
   }
 }
 
-bool ecritUnPdf(const QPrinter &p) { return p.outputFormat() == QPrinter::PdfFormat; }
+#ifdef FILMOREL_CUPS
+// Our jobs on the print server for that printer, newest last; -1 when the
+// server does not answer.
+template <class F> int travaux(const QString &imprimante, F &&voir) {
+  cups_job_t *liste = nullptr;
+  const int n = cupsGetJobs2(CUPS_HTTP_DEFAULT, &liste, imprimante.toLocal8Bit().constData(), 1, CUPS_WHICHJOBS_ALL);
+  for (int i = 0; i < n; ++i)
+    voir(liste[i]);
+  cupsFreeJobs(n, liste);
+  return cupsLastError() <= IPP_STATUS_OK_EVENTS_COMPLETE ? n : -1;
+}
+
+int dernierTravail(const QString &imprimante) {
+  int id = 0;
+  travaux(imprimante, [&](const cups_job_t &t) { id = std::max(id, t.id); });
+  return id;
+}
+
+// Qt hands the document to the server without looking at the answer: the
+// job must exist, newer than `avant`, and not be cancelled or aborted.
+bool travailRecu(const QString &imprimante, int avant) {
+  if (cupsLastError() > IPP_STATUS_OK_EVENTS_COMPLETE) // the submission itself
+    return false;
+  bool recu = false;
+  travaux(imprimante, [&](const cups_job_t &t) {
+    if (t.id > avant)
+      recu = t.state < IPP_JSTATE_CANCELED;
+  });
+  return recu;
+}
+#else
+int dernierTravail(const QString &) { return 0; }
+bool travailRecu(const QString &, int) { return true; }
+#endif
 
 double pixelsParMm(const QPrinter &p) { return p.resolution() / 25.4; }
 
@@ -129,6 +180,8 @@ QPrinter &imprimanteChoisie() {
     g_imprimante = new QPrinter(QPrinter::HighResolution);
     if (QPrinterInfo::defaultPrinterName().isEmpty())
       preparerPdf(*g_imprimante);
+    else
+      margesDuPeripherique(*g_imprimante);
     // Freed with the application, while the printing system still exists.
     qAddPostRoutine([] {
       delete g_imprimante;
@@ -140,7 +193,21 @@ QPrinter &imprimanteChoisie() {
   return *g_imprimante;
 }
 
-void imprimanteChoisieParUtilisateur(bool choisie) { g_choixUtilisateur = choisie; }
+void imprimanteChoisieParUtilisateur(bool choisie) {
+  g_choixUtilisateur = choisie;
+  if (choisie)
+    margesDuPeripherique(imprimanteChoisie());
+}
+
+void substituerPolices() {
+  // Liberation Sans has Arial's metrics; no free font has Arial Black's, so
+  // its heaviest cut stands in. URW Bookman is ITC Bookman's metric twin.
+  const QString sans = QStringLiteral("Liberation Sans"), bookman = QStringLiteral("URW Bookman");
+  QFont::insertSubstitution(QStringLiteral("Arial"), sans);
+  QFont::insertSubstitution(QStringLiteral("Arial Black"), sans);
+  QFont::insertSubstitution(QStringLiteral("Bookman"), bookman);
+  QFont::insertSubstitution(QStringLiteral("Bookman Old Style"), bookman);
+}
 
 namespace {
 // Kept for a preview, drawn at once on the printer.
@@ -191,6 +258,19 @@ double ImprimanteQt::largeurImprimable() const {
   return p.pageLayout().paintRect(QPageLayout::Millimeter).width();
 }
 
+double ImprimanteQt::hauteurImprimable() const {
+  QPrinter &p = imprimanteChoisie();
+  suivreDefaut(p);
+  return p.pageLayout().paintRect(QPageLayout::Millimeter).height();
+}
+
+double ImprimanteQt::hauteurImprimableA4() const {
+  // The same top and bottom margins on an A4 sheet.
+  const QPageLayout page = imprimanteChoisie().pageLayout();
+  return page.paintRect(QPageLayout::Millimeter).height() - page.fullRect(QPageLayout::Millimeter).height() +
+         QPageSize(QPageSize::A4).size(QPageSize::Millimeter).height();
+}
+
 QSizeF ImprimanteQt::mesurer(const QString &police, double points, bool gras, const QString &texte) const {
   QPrinter &p = imprimanteChoisie();
   QFontMetricsF fm(policeQt(police, points, gras), &p);
@@ -206,6 +286,8 @@ ImprimanteQt::Document *ImprimanteQt::document() {
   suivreDefaut(p);
   if (ecritUnPdf(p))
     m_doc->fichier = cheminPdf();
+  else
+    m_dernierTravail = dernierTravail(p.printerName());
   p.setDocName(QStringLiteral("Filmorel"));
   if (!m_doc->peintre.begin(&p)) {
     m_echec = true;
@@ -247,7 +329,11 @@ void ImprimanteQt::nouvellePage() {
 bool ImprimanteQt::finDocument() {
   // A report with nothing drawn still makes its (blank) page.
   Document *d = document();
-  bool ok = d && d->peintre.end() && !m_echec;
+  QPrinter &p = imprimanteChoisie();
+  bool ok = d && d->peintre.end() && !m_echec && p.printerState() != QPrinter::Error &&
+            p.printerState() != QPrinter::Aborted;
+  if (ok && d->fichier.isEmpty())
+    ok = travailRecu(p.printerName(), m_dernierTravail);
   std::unique_ptr<Document> fini = std::move(m_doc);
   m_echec = false;
   placer(0, 0);

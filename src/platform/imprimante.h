@@ -7,11 +7,15 @@
 class QPrinter;
 
 // What a page layout needs to know of the printer before anything is
-// printed: the printable width and the size of a text, in millimetres.
+// printed: the printable area and the size of a text, in millimetres.
 class MesuresImpression {
 public:
   virtual ~MesuresImpression() = default;
   virtual double largeurImprimable() const = 0;
+  virtual double hauteurImprimable() const = 0;
+  // The printable height the same printer has on A4 portrait, the paper the
+  // report's fixed distances were made for.
+  virtual double hauteurImprimableA4() const = 0;
   virtual QSizeF mesurer(const QString &police, double points, bool gras,
                          const QString &texte) const = 0;
 };
@@ -60,6 +64,12 @@ private:
   int m_trait = 1;
 };
 
+// Arial, Arial Black and Bookman are the report's and the windows' fonts;
+// where they are not installed, fonts with the same metrics stand in (the
+// system's own fallback may pick one whose lines are taller). Call once,
+// after the application is created.
+void substituerPolices();
+
 // The printer the set-up dialog works on; every print uses it, so a choice
 // made there holds until the program ends. With no printer installed it
 // writes a PDF file.
@@ -85,6 +95,8 @@ public:
 
   QString nomPeripherique() const override;
   double largeurImprimable() const override;
+  double hauteurImprimable() const override;
+  double hauteurImprimableA4() const override;
   QSizeF mesurer(const QString &police, double points, bool gras, const QString &texte) const override;
   void ligne(double x1, double y1, double x2, double y2) override;
   void rectangle(double x1, double y1, double x2, double y2) override;
@@ -103,4 +115,5 @@ private:
   std::function<void(const QString &)> m_ouvrirPdf;
   std::unique_ptr<Document> m_doc;
   bool m_echec = false;
+  int m_dernierTravail = 0; // the print server's last job of ours before this document
 };

@@ -3,6 +3,9 @@
 #include "support/fenetre.h"
 #include "support/imprimantememoire.h"
 
+#include <QPrinter>
+#include <QPrinterInfo>
+
 namespace {
 constexpr double H8 = 8 * 0.41, H10 = 10 * 0.41;
 
@@ -178,6 +181,66 @@ TEST(Impression, PositionDuPiedEtColonnes) {
   EXPECT_DOUBLE_EQ(op(impression::mettreEnPage(g, imp), QString(100, u'M')).largeurMax, 150 - 8 - 1.5);
 }
 
+// On every paper, with the printer's real metrics (Arial or its metric
+// twin): each drawing on the printable area, as many pages drawn as
+// announced, every row once; A4 portrait keeps 73 rows, then 79.
+TEST(Impression, ChaquePapierGardeToutSurLaPage) {
+  if (!QPrinterInfo::defaultPrinterName().isEmpty())
+    GTEST_SKIP() << "a printer is installed: its paper is not ours to change";
+  QPrinter &p = imprimanteChoisie();
+  const QPageLayout avant = p.pageLayout();
+  ImprimanteQt imp;
+  const struct {
+    QPageSize::PageSizeId papier;
+    QPageLayout::Orientation sens;
+    QList<int> rangees; // rows of the catalogue on pages 1 and 2, when fixed
+  } cas[] = {{QPageSize::A4, QPageLayout::Portrait, {73, 79}}, {QPageSize::A4, QPageLayout::Landscape, {}},
+             {QPageSize::A5, QPageLayout::Portrait, {}},       {QPageSize::A5, QPageLayout::Landscape, {}},
+             {QPageSize::Letter, QPageLayout::Portrait, {}},   {QPageSize::Letter, QPageLayout::Landscape, {}},
+             {QPageSize::Legal, QPageLayout::Portrait, {}},    {QPageSize::Legal, QPageLayout::Landscape, {}}};
+  for (const auto &c : cas) {
+    p.setPageSize(QPageSize(c.papier));
+    p.setPageOrientation(c.sens);
+    const QString nom = QPageSize::name(c.papier) + (c.sens == QPageLayout::Portrait ? " portrait" : " paysage");
+    const double largeur = imp.largeurImprimable(), hauteur = imp.hauteurImprimable();
+    GrilleImprimable buyer = grilleCatalogue(300, QStringLiteral("MARIE-CHRISTINE DE LA TOUR"));
+    for (const GrilleImprimable &g : {grilleCatalogue(300), buyer, grilleHistorique(300)}) {
+      const MiseEnPage m = impression::mettreEnPage(g, imp);
+      QList<int> rangees{0};
+      QStringList lignes;
+      QString dehors; // the first drawing off the printable area
+      for (const OpDessin &op : m.ops) {
+        QRectF r = QRectF(QPointF(op.x, op.y), QPointF(op.x2, op.y2)).normalized();
+        if (op.genre == OpDessin::Texte) {
+          const QSizeF t = imp.mesurer(impression::Police, op.points, true, op.texte);
+          r = {op.x, op.y, op.largeurMax > 0 ? std::min(t.width(), op.largeurMax) : t.width(), t.height()};
+          if (op.texte.startsWith(QStringLiteral("Film ")) || op.texte.startsWith(QStringLiteral("Emprunteur "))) {
+            ++rangees.last();
+            lignes << op.texte;
+          }
+        } else if (op.genre == OpDessin::NouvellePage) {
+          rangees << 0;
+        }
+        const bool dessin = op.genre != OpDessin::NouvellePage && op.genre != OpDessin::Trait;
+        if (dehors.isEmpty() && dessin &&
+            (r.left() < 0 || r.top() < 0 || r.right() > largeur + 1e-6 || r.bottom() > hauteur + 1e-6))
+          dehors = QStringLiteral("\"%1\" at %2,%3 to %4,%5")
+                       .arg(op.texte).arg(r.left()).arg(r.top()).arg(r.right()).arg(r.bottom());
+      }
+      EXPECT_EQ(dehors, QString()) << qPrintable(nom) << " type " << g.typeListe;
+      EXPECT_EQ(rangees.size(), m.pages) << qPrintable(nom);
+      EXPECT_EQ(lignes.size(), 300) << qPrintable(nom);
+      EXPECT_EQ(lignes.last(), g.typeListe == 2 ? "Emprunteur 300" : film(300)) << qPrintable(nom);
+      const QList<OpDessin> p = pieds(m);
+      EXPECT_TRUE(p.size() == m.pages && p.last().texte.endsWith(QStringLiteral("Page n° %1/%1").arg(m.pages)))
+          << qPrintable(nom);
+      if (g.typeListe == 0 && !c.rangees.isEmpty())
+        EXPECT_EQ(rangees.mid(0, 2), c.rangees) << qPrintable(nom);
+    }
+  }
+  p.setPageLayout(avant);
+}
+
 TEST(Impression, ConfirmationAnnulationEtSablier) {
   DialoguesScripts dlg;
   QWidget fenetre;
@@ -213,6 +276,19 @@ TEST(Impression, ConfirmationAnnulationEtSablier) {
   dlg.repondre(Dialogues::OK);
   dlg.repondre(Dialogues::OK, QStringLiteral("Impression impossible sur : Laser !!!"), 48, QStringLiteral("Message"));
   EXPECT_FALSE(impression::imprimer(g, imp, dlg, &fenetre));
+
+  // Margins that would push the body and the title off the page are
+  // brought back to the largest that fit, with a warning each.
+  imp.reussite = true;
+  imp.textes.clear();
+  g.margeGauche = QStringLiteral("25");
+  g.margeHaut = QStringLiteral("30");
+  for (const char *cote : {"gauche est ramenée à 20", "haute est ramenée à 12"})
+    dlg.repondre(Dialogues::OK, QStringLiteral("La marge %1 mm : le texte sortirait de la page !!!").arg(cote), 48,
+                 QStringLiteral("Message"));
+  dlg.repondre(Dialogues::OK);
+  EXPECT_TRUE(impression::imprimer(g, imp, dlg, &fenetre));
+  EXPECT_EQ(QList<double>({imp.textes.value(0).y, imp.textes.value(1).y}), QList<double>({3, 23}));
 }
 
 TEST(ImpressionFenetre, ImprimeLaGrilleAffichee) {
@@ -225,6 +301,12 @@ TEST(ImpressionFenetre, ImprimeLaGrilleAffichee) {
   ListPret *w = f.listpret;
   ASSERT_TRUE(w && w->isVisible());
 
+  // A margin that would put the title off the page is refused as typed.
+  w->mh->selectAll();
+  t.avis(QStringLiteral("La marge haute ne peut dépasser 12 mm : le texte sortirait de la page !!!"));
+  QTest::keyClicks(w->mh, "13");
+  QCoreApplication::processEvents();
+  EXPECT_EQ(QStringList({w->mh->text(), f.v().margeHaut}), QStringList({"1", "1"}));
   // A margin typed in the window counts for the print at once.
   w->mh->setText(QStringLiteral("5"));
   t.avis("Impression de la liste des DVDs.\r\rListe triée pas ordre Alphabétique.\r\rImpression sur : Imprimante de "

@@ -15,7 +15,7 @@ public:
   };
 
   QString nom = QStringLiteral("Imprimante de test");
-  double largeur = 200;
+  double largeur = 200, hauteur = 277, hauteurA4 = 277;
   bool reussite = true; // what finDocument answers
   QList<Texte> textes;
   int dessins = 0; // texts, lines, rectangles and page breaks
@@ -23,6 +23,8 @@ public:
 
   QString nomPeripherique() const override { return nom; }
   double largeurImprimable() const override { return largeur; }
+  double hauteurImprimable() const override { return hauteur; }
+  double hauteurImprimableA4() const override { return hauteurA4; }
   QSizeF mesurer(const QString &, double points, bool, const QString &texte) const override {
     return {texte.size() * points * 0.15, points * 0.41};
   }

@@ -2,6 +2,8 @@
 #ifdef FILMOREL_CORE_ONLY
 #include <QCoreApplication>
 #else
+#include "platform/imprimante.h"
+
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QStandardPaths>
@@ -22,6 +24,7 @@ int main(int argc, char **argv) {
   QTranslator fr;
   if (fr.load(QStringLiteral("qtbase_fr"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
     QApplication::installTranslator(&fr);
+  substituerPolices();
 #endif
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
