@@ -7,7 +7,7 @@
 set -euo pipefail
 RUN=(cmake g++ make qt6-base-dev qt6-translations-l10n fonts-dejavu-core fonts-liberation2
   fonts-urw-base35 libcups2-dev)
-TEST=(libgtest-dev xvfb xauth x11-utils xdotool openbox poppler-utils imagemagick)
+TEST=(libgtest-dev xvfb xauth x11-utils xdotool openbox poppler-utils imagemagick cups-daemon)
 PACKAGES=("${RUN[@]}")
 [ "${1:-run}" = test ] && PACKAGES+=("${TEST[@]}")
 missing=()

@@ -104,7 +104,7 @@ bool travailRecu(const QString &imprimante, int avant) {
   bool recu = false;
   travaux(imprimante, [&](const cups_job_t &t) {
     if (t.id > avant)
-      recu = t.state < IPP_JSTATE_CANCELED;
+      recu = t.state != IPP_JSTATE_CANCELED && t.state != IPP_JSTATE_ABORTED;
   });
   return recu;
 }
