@@ -31,6 +31,11 @@ stop_cups() {
   wait "$CUPSD_PID" 2>/dev/null || true
   CUPSD_PID=""
 }
+start_cups() {
+  /usr/sbin/cupsd -f -c "$cups/cupsd.conf" -s "$cups/cups-files.conf" >>"$cups/log/run.log" 2>&1 &
+  CUPSD_PID=$!
+  sleep 2
+}
 trap 'stop_cups; finish' EXIT
 
 start_x
@@ -62,9 +67,7 @@ sortable="$(awk -F/ '{print $3 $2 $1}' <<<"$rows")"
 
 # The print server appears while the program runs: the next print goes to
 # its default queue, with as many pages as the file had.
-/usr/sbin/cupsd -f -c "$cups/cupsd.conf" -s "$cups/cups-files.conf" >"$cups/log/run.log" 2>&1 &
-CUPSD_PID=$!
-sleep 2
+start_cups
 # The focus stayed on "Imprimer".
 focus_key "$w" space
 answer "^Message$" Return
@@ -88,9 +91,31 @@ answer "^Message$" Return
 [ ! -e "$cups/spool/d00002-001" ] || fail "printed with the server stopped"
 [ "$(wc -l <"$WORK/viewer.log")" = 1 ] || fail "a PDF was written instead"
 
-focus_key "$w" Escape
-wait_gone "^Liste de mes Films DVD$"
-focus_key "$main" Escape
+quit() {
+  focus_key "$w" Escape
+  wait_gone "^Liste de mes Films DVD$"
+  focus_key "$main" Escape
+  answer "^Message$" Return
+  wait_exit 10
+}
+quit
+
+# The program started with the server there: the page is placed as when the
+# server appeared later (same corner of the printable area).
+start_cups
+start_program "$cat_dir"
+main=$(wait_window "^FILMOREL$")
+focus_key "$main" F12
 answer "^Message$" Return
-wait_exit 10
+w=$(wait_window "^Liste de mes Films DVD$")
+focus_key "$w" Tab Tab space
+answer "^Message$" Return
+second="$cups/spool/d00002-001"
+for _ in $(seq 1 100); do [ -s "$second" ] && break; sleep 0.1; done
+[ -s "$second" ] || fail "no second job on the queue"
+sleep 0.5
+title() { pdftotext -f 1 -l 1 -bbox "$1" - | grep -m 1 '>LISTE<'; }
+[ -n "$(title "$job")" ] && [ "$(title "$job")" = "$(title "$second")" ] ||
+  fail "the title moved: $(title "$job") / $(title "$second")"
+quit
 echo "e2e impression: ok"
