@@ -79,15 +79,13 @@ void suivreDefaut(QPrinter &p) {
 }
 
 #ifdef FILMOREL_CUPS
-// Our jobs on the print server for that printer, newest last; -1 when the
-// server does not answer.
-template <class F> int travaux(const QString &imprimante, F &&voir) {
+// Shows `voir` each of our jobs on the print server for that printer.
+template <class F> void travaux(const QString &imprimante, F &&voir) {
   cups_job_t *liste = nullptr;
   const int n = cupsGetJobs2(CUPS_HTTP_DEFAULT, &liste, imprimante.toLocal8Bit().constData(), 1, CUPS_WHICHJOBS_ALL);
   for (int i = 0; i < n; ++i)
     voir(liste[i]);
   cupsFreeJobs(n, liste);
-  return cupsLastError() <= IPP_STATUS_OK_EVENTS_COMPLETE ? n : -1;
 }
 
 int dernierTravail(const QString &imprimante) {
@@ -201,7 +199,7 @@ void imprimanteChoisieParUtilisateur(bool choisie) {
 
 void substituerPolices() {
   // Liberation Sans has Arial's metrics; no free font has Arial Black's, so
-  // its heaviest cut stands in. URW Bookman is ITC Bookman's metric twin.
+  // Liberation Sans stands in for it too. URW Bookman has ITC Bookman's.
   const QString sans = QStringLiteral("Liberation Sans"), bookman = QStringLiteral("URW Bookman");
   QFont::insertSubstitution(QStringLiteral("Arial"), sans);
   QFont::insertSubstitution(QStringLiteral("Arial Black"), sans);
