@@ -203,8 +203,8 @@ TEST(Impression, ChaquePapierGardeToutSurLaPage) {
     p.setPageOrientation(c.sens);
     const QString nom = QPageSize::name(c.papier) + (c.sens == QPageLayout::Portrait ? " portrait" : " paysage");
     const double largeur = imp.largeurImprimable(), hauteur = imp.hauteurImprimable();
-    GrilleImprimable buyer = grilleCatalogue(300, QStringLiteral("MARIE-CHRISTINE DE LA TOUR"));
-    for (const GrilleImprimable &g : {grilleCatalogue(300), buyer, grilleHistorique(300)}) {
+    const GrilleImprimable acheteur = grilleCatalogue(300, QStringLiteral("MARIE-CHRISTINE DE LA TOUR"));
+    for (const GrilleImprimable &g : {grilleCatalogue(300), acheteur, grilleHistorique(300)}) {
       const MiseEnPage m = impression::mettreEnPage(g, imp);
       QList<int> rangees{0};
       QStringList lignes;
@@ -231,8 +231,8 @@ TEST(Impression, ChaquePapierGardeToutSurLaPage) {
       EXPECT_EQ(rangees.size(), m.pages) << qPrintable(nom);
       EXPECT_EQ(lignes.size(), 300) << qPrintable(nom);
       EXPECT_EQ(lignes.last(), g.typeListe == 2 ? "Emprunteur 300" : film(300)) << qPrintable(nom);
-      const QList<OpDessin> p = pieds(m);
-      EXPECT_TRUE(p.size() == m.pages && p.last().texte.endsWith(QStringLiteral("Page n° %1/%1").arg(m.pages)))
+      const QList<OpDessin> bas = pieds(m);
+      EXPECT_TRUE(bas.size() == m.pages && bas.last().texte.endsWith(QStringLiteral("Page n° %1/%1").arg(m.pages)))
           << qPrintable(nom);
       if (g.typeListe == 0 && !c.rangees.isEmpty())
         EXPECT_EQ(rangees.mid(0, 2), c.rangees) << qPrintable(nom);
