@@ -225,8 +225,8 @@ MiseEnPage mettreEnPage(const GrilleImprimable &g, const MesuresImpression &mesu
   auto entete = [&] {
     // The loan history's heading, once at the top of each page.
     const double h10 = taille(EntetePoints, QStringLiteral("Ag")).height();
-    m.ops << texte(gauche, y, QStringLiteral("TITRE DU DVD : ") + enUneLigne(g.titreFiche), EntetePoints,
-                   std::max(largeur - gauche, 1.0));
+    const QString titreDvd = QStringLiteral("TITRE DU DVD : ") + enUneLigne(g.titreFiche);
+    m.ops << texte(gauche, y, titreDvd, reduire(mesures, titreDvd, EntetePoints, largeur - gauche));
     y += h10;
     m.ops << texte(gauche + 3 * serrage, y, QStringLiteral("Nom de l'emprunteur"), EntetePoints)
           << texte(gauche + 107 * serrage, y, QStringLiteral("Date du prêt"), EntetePoints)

@@ -204,7 +204,9 @@ TEST(Impression, ChaquePapierGardeToutSurLaPage) {
     const QString nom = QPageSize::name(c.papier) + (c.sens == QPageLayout::Portrait ? " portrait" : " paysage");
     const double largeur = imp.largeurImprimable(), hauteur = imp.hauteurImprimable();
     const GrilleImprimable acheteur = grilleCatalogue(300, QStringLiteral("MARIE-CHRISTINE DE LA TOUR"));
-    for (const GrilleImprimable &g : {grilleCatalogue(300), acheteur, grilleHistorique(300)}) {
+    GrilleImprimable historique = grilleHistorique(300);
+    historique.titreFiche = QStringLiteral("LE SEIGNEUR DES ANNEAUX : LA COMMUNAUTE DE L'ANNEAU - VERSION LONGUE");
+    for (const GrilleImprimable &g : {grilleCatalogue(300), acheteur, historique}) {
       const MiseEnPage m = impression::mettreEnPage(g, imp);
       QList<int> rangees{0};
       QStringList lignes;
