@@ -34,7 +34,8 @@ stop_cups() {
 start_cups() {
   /usr/sbin/cupsd -f -c "$cups/cupsd.conf" -s "$cups/cups-files.conf" >>"$cups/log/run.log" 2>&1 &
   CUPSD_PID=$!
-  sleep 2
+  for _ in $(seq 1 100); do (exec 3<>"/dev/tcp/127.0.0.1/$port") 2>/dev/null && break; sleep 0.1; done
+  sleep 1 # a tick of the printer name, which follows the new default
 }
 trap 'stop_cups; finish' EXIT
 
