@@ -1,5 +1,6 @@
 #include "listings/listing.h"
 
+#include "storage/controles.h"
 #include "storage/fichiers.h"
 
 #include <QDate>
@@ -165,11 +166,15 @@ const DefCritere &defCritere(Critere c) {
 }
 
 bool correspond(Critere c, const QString &critere, const Fiche &f) {
-  const QString valeur = champ(f, defCritere(c).champ);
+  const Champ ch = defCritere(c).champ;
+  const QString valeur = champ(f, ch);
+  // A list item longer than its field was stored cut: compare what the card holds.
+  const bool deListe = c == Critere::Genre || c == Critere::Editeur || c == Critere::Acheteur;
+  const QString cherche = deListe ? controles::aLargeur(ch, critere) : critere;
   if (c == Critere::Genre)
-    return critere == valeur;
+    return cherche == valeur;
   // An empty criterion is found in any field that is not blank.
-  return !valeur.isEmpty() && valeur.toUpper().contains(sansEspaces(critere).toUpper());
+  return !valeur.isEmpty() && valeur.toUpper().contains(sansEspaces(cherche).toUpper());
 }
 
 Listing nouveauFiltre(Critere c, const QString &critere) {

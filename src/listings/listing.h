@@ -83,7 +83,8 @@ const DefCritere &defCritere(Critere c);
 
 // The genre: the criterion equals the trimmed field. The others: the trimmed
 // upper-case criterion occurs in the trimmed upper-case field, which must not
-// be blank.
+// be blank. Genre, publisher and buyer criteria are first cut to the field's
+// width, as a list item is stored.
 bool correspond(Critere c, const QString &critere, const Fiche &f);
 Listing nouveauFiltre(Critere c, const QString &critere);
 void ajouterAuFiltre(Listing &l, const EntreeIndex &entree);

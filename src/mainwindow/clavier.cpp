@@ -77,8 +77,7 @@ bool Filmorel::Form_KeyUp(QKeyEvent *e) {
     traite = true;
   }
   if (key == Qt::Key_F5 && saisie()) {
-    validation();
-    ean->setReadOnly(true);
+    valider_Click();
     traite = true;
   }
   if (key == Qt::Key_F5 && !saisie() && !m_termine) {

@@ -96,6 +96,7 @@ Filmorel::Filmorel(Dialogues *dialogues, QWidget *parent) : QMainWindow(parent) 
   construire();
   construireMenus();
   restaurerGeometrie();
+  limiterListes();
   qApp->installEventFilter(this);
 }
 
@@ -379,10 +380,7 @@ void Filmorel::construire() {
     pretdvd();
   });
   connect(retour, &QPushButton::clicked, this, &Filmorel::retourdvd);
-  connect(valider, &QPushButton::clicked, this, [this] {
-    validation();
-    ean->setReadOnly(true);
-  });
+  connect(valider, &QPushButton::clicked, this, &Filmorel::valider_Click);
   connect(quitter, &QPushButton::clicked, this, &Filmorel::quitte);
   connect(eansearch, &QLineEdit::textChanged, this, [this] { rechercheEan(); });
 
@@ -767,20 +765,22 @@ void Filmorel::memoriser() {
 
 // ---------------------------------------------------------------- display
 
+// A buffer no card was read into holds NULs: shown as empty fields.
+QString Filmorel::texteLu(Champ c) const {
+  const QString t = sansBlancsFinaux(m_v.ficheCourante.get(c)).remove(QChar(u'\0'));
+  return c == Champ::format ? t.trimmed() : t;
+}
+
 void Filmorel::afficher() {
   verif_historic();
   const Fiche &f = m_v.ficheCourante;
-  // A buffer no card was read into holds NULs: show it as empty fields.
-  auto champ = [&f](Champ c) { return sansBlancsFinaux(f.get(c)).remove(QChar(u'\0')); };
-  for (int i = 0; i <= static_cast<int>(Champ::preter); ++i) {
-    const Champ c = static_cast<Champ>(i);
-    setTexteChamp(c, c == Champ::format ? champ(c).trimmed() : champ(c));
-  }
+  for (int i = 0; i <= static_cast<int>(Champ::preter); ++i)
+    setTexteChamp(static_cast<Champ>(i), texteLu(static_cast<Champ>(i)));
   const bool prete = preter->text() == QLatin1String("Oui");
   pret->setEnabled(!prete);
   retour->setEnabled(prete);
-  setTexteChamp(Champ::datepret, champ(Champ::datepret));
-  setTexteChamp(Champ::nom, champ(Champ::nom));
+  setTexteChamp(Champ::datepret, texteLu(Champ::datepret));
+  setTexteChamp(Champ::nom, texteLu(Champ::nom));
   if (!f.vierge())
     m_v.ficheCourante.set(Champ::jacket, ean->text() + QStringLiteral(".jpg"));
   chargerJacket(ean->text());

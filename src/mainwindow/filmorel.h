@@ -71,6 +71,8 @@ public:
   void Demasquer();
   void modification();
   bool validation(); // false when refused
+  void valider_Click(); // button valider and F5: validation, then lock `ean`
+  bool saisieAcceptee(); // checks what this entry typed or changed
   bool enregistrer(); // false when nothing could be saved
   void annulerSaisie(); // Esc while editing or lending
   bool catalogueComplet(); // true, with a message, when no card can be added
@@ -79,6 +81,7 @@ public:
   // --- deletion, lookup lists, covers ---
   void suppression();
   void supprimer_Click();
+  void limiterListes(); // each list accepts at most its field's width
   void ajouterALaListe(int n);
   void supprimerDeLaListe(int n);
   void preparerJackets();
@@ -93,6 +96,7 @@ public:
   void recherchepret();
   void rechercheEan(); // eansearch changed: at 13 digits, the bar-code search
   void recherche();    // bar-code search of the text of `ean`, offers creation
+  bool cleEanAcceptee(); // false when the user declines a wrong check digit
   void SM_Recherche_Film_Click();
   void SM_Recherche_Pret_Click();
 
@@ -207,6 +211,8 @@ public:
   QList<QWidget *> champs() const;
   QString texteChamp(Champ c) const;
   void setTexteChamp(Champ c, const QString &texte);
+  // Field c of the card in the buffer as the window shows it.
+  QString texteLu(Champ c) const;
 
 signals:
   void programmeTermine();

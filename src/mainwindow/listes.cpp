@@ -19,6 +19,9 @@ const char *const kAbsents[5] = {
     "Impossible de supprimer ce nom de la liste car il n'y figure pas !!!",
     "Impossible de supprimer ce genre de la liste car il n'y figure pas !!!"};
 
+// The card field each list fills: typing stops at its width.
+const Champ kChampsListes[5] = {Champ::editeur, Champ::achat, Champ::son, Champ::nom, Champ::genre};
+
 // First of the `compte` first items equal to `texte` ignoring case (nothing
 // trimmed); -1 when none is.
 int positionDansListe(const QStringList &items, int compte, const QString &texte) {
@@ -30,6 +33,11 @@ int positionDansListe(const QStringList &items, int compte, const QString &texte
   return -1;
 }
 } // namespace
+
+void Filmorel::limiterListes() {
+  for (int n = 0; n < 5; ++n)
+    comboListe(n)->setMaxLength(largeur(kChampsListes[n]));
+}
 
 void Filmorel::ajouterALaListe(int n) {
   if (n < 0 || n > 4)

@@ -1,6 +1,7 @@
 #include "mainwindow/filmorel.h"
 
 #include "platform/dialogues.h"
+#include "storage/controles.h"
 #include "storage/fichiers.h"
 
 #include <QAction>
@@ -66,7 +67,7 @@ bool Filmorel::validation() {
       return false;
     }
   }
-  if (!enregistrer())
+  if (!saisieAcceptee() || !enregistrer())
     return false;
   verif_historic();
   Demasquer();
@@ -89,8 +90,41 @@ bool Filmorel::validation() {
   return true;
 }
 
+void Filmorel::valider_Click() {
+  // A bar code refused while editing stays open for its correction.
+  if (!validation() && m_v.modifEnCours == 1)
+    return;
+  ean->setReadOnly(true);
+}
+
+// Only what this entry typed or changed is checked (everything of a new
+// card): a card written by the older program may hold a short bar code or a
+// dd/mm/yy date, and goes back as it was read.
+bool Filmorel::saisieAcceptee() {
+  auto modifie = [this](Champ c) { return m_v.modeCreation == 1 || texteChamp(c) != texteLu(c); };
+  auto refuser = [this](QWidget *w, const QString &texte) {
+    m_v.reponse = m_dialogues->message(texte, Dialogues::BoutonOK + Dialogues::IconeExclamation,
+                                       QStringLiteral("Message"));
+    w->setFocus();
+    return false;
+  };
+  if (modifie(Champ::ean) && !controles::ean13Complet(ean->text()))
+    return refuser(ean, QStringLiteral("Le code E.A.N doit comporter exactement 13 chiffres !!!"));
+  const std::tuple<Champ, QLineEdit *, const char *> dates[] = {{Champ::dateachat, dateachat, "d'achat"},
+                                                                {Champ::datepret, datepret, "de prêt"}};
+  for (const auto &[c, boite, quoi] : dates) {
+    if (!modifie(c))
+      continue;
+    boite->setText(controles::dateSaisie(boite->text()));
+    if (!controles::dateAcceptee(boite->text()))
+      return refuser(boite, QStringLiteral("La date %1 n'est pas une date valide.\r\rSaisissez-la sous la forme "
+                                           "jj/mm/aaaa (par exemple 25/12/2004) ou laissez-la vide.")
+                                .arg(QString::fromUtf8(quoi)));
+  }
+  return true;
+}
+
 bool Filmorel::enregistrer() {
-  dateachat->setText(dateachat->text().replace(u'-', u'/').replace(u'.', u'/'));
   if (m_v.modeCreation == 0 &&
       sansEspaces(titre->text()) != sansEspaces(m_v.ficheCourante.get(Champ::titre)))
     m_v.titreModifie = 1;

@@ -1,11 +1,14 @@
 #include "mainwindow/widgets.h"
 
+#include "storage/controles.h"
+
 #include <QImageReader>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPainter>
 #include <QStyle>
+#include <QValidator>
 
 namespace {
 QString versCRLF(QString t) {
@@ -79,12 +82,36 @@ QString ListeDeroulante::texte() const {
   return currentIndex() >= 0 ? currentText() : m_inconnue;
 }
 
+// A validator, not QLineEdit's maximum length: that one would cut a longer
+// item of the list when it is picked.
+class LimiteListe : public QValidator {
+public:
+  explicit LimiteListe(ComboListe *c) : QValidator(c), m_c(c) {}
+  State validate(QString &texte, int &) const override {
+    if (m_c->m_max <= 0 || texte.size() <= m_c->m_max || m_c->m_parProgramme ||
+        texte.size() <= m_c->m_texte.size() || m_c->findText(texte, Qt::MatchExactly | Qt::MatchCaseSensitive) >= 0)
+      return Acceptable;
+    return Invalid;
+  }
+
+private:
+  ComboListe *m_c;
+};
+
 ComboListe::ComboListe(bool triee, QWidget *parent) : QComboBox(parent), m_triee(triee) {
   setEditable(true);
   setInsertPolicy(QComboBox::NoInsert);
   setDuplicatesEnabled(true);
   // No completion: the typed text must stay exactly as typed.
   setCompleter(nullptr);
+  setValidator(new LimiteListe(this));
+  connect(lineEdit(), &QLineEdit::textChanged, this, [this](const QString &t) { m_texte = t; });
+}
+
+void ComboListe::setEditText(const QString &texte) {
+  m_parProgramme = true;
+  QComboBox::setEditText(texte);
+  m_parProgramme = false;
 }
 
 void ComboListe::ajouterItem(const QString &item) {
@@ -92,7 +119,7 @@ void ComboListe::ajouterItem(const QString &item) {
   int pos = count();
   if (m_triee) {
     pos = 0;
-    while (pos < count() && QString::compare(itemText(pos), item, Qt::CaseInsensitive) <= 0)
+    while (pos < count() && controles::comparerListe(itemText(pos), item) <= 0)
       ++pos;
   }
   insertItem(pos, item);

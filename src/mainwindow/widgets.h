@@ -40,7 +40,10 @@ private:
 };
 
 // Editable combo box holding a lookup list; the sorted ones insert each item
-// at its place, compared without regard to case.
+// at its place in French alphabetical order, case ignored.
+// With a maximum length, typing stops at it; a longer text set by the program
+// (an item of dvd.ini, a value shown) stays whole, may be shortened, never
+// grows by typing.
 class ComboListe : public QComboBox {
   Q_OBJECT
 public:
@@ -48,9 +51,17 @@ public:
   void ajouterItem(const QString &item);
   QStringList items() const;
   bool triee() const { return m_triee; }
+  void setMaxLength(int n) { m_max = n; }
+  int maxLength() const { return m_max; }
+  // Hides QComboBox's: a text set by the program is never refused.
+  void setEditText(const QString &texte);
 
 private:
+  friend class LimiteListe;
   bool m_triee;
+  int m_max = 0; // 0: no limit
+  bool m_parProgramme = false;
+  QString m_texte; // the text before the change being checked
 };
 
 // A picture drawn as it is, whatever the enabled state of its parents (a

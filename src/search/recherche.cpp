@@ -4,6 +4,7 @@
 #include "listings/listing.h"
 #include "search/parcours.h"
 #include "storage/fichiers.h"
+#include "storage/controles.h"
 
 #include <QLineEdit>
 #include <QProgressBar>
@@ -73,13 +74,30 @@ void Filmorel::recherche() {
   m_v.reponse = m_dialogues->message(QStringLiteral("Fiche non trouvée !!!\r\rVoulez-vous la créer ?"),
                                      Dialogues::BoutonsOuiNon + Dialogues::IconeQuestion, kMessage);
   // A full catalogue has no room for the card: refuse before the entry starts.
-  if (m_v.reponse == Dialogues::Oui && !catalogueComplet()) {
+  if (m_v.reponse == Dialogues::Oui && !catalogueComplet() && cleEanAcceptee()) {
     m_v.modeCreation = 1;
     modification();
     vidage();
+  } else if (m_v.nbFiches > 0) {
+    // The card on display comes back whole: an empty bar code under it
+    // would be saved by the next edit.
+    lire_idx();
+    lire();
+    afficher();
   } else {
     ean->clear();
   }
+}
+
+// A wrong check digit is mostly a typo, but shops print internal codes too.
+bool Filmorel::cleEanAcceptee() {
+  if (controles::cleEan13Juste(ean->text()))
+    return true;
+  m_v.reponse = m_dialogues->message(QStringLiteral("Le code barre %1 n'est pas un code EAN-13 valide : le chiffre "
+                                                    "de contrôle ne correspond pas.\r\rCréer la fiche quand même ?")
+                                         .arg(ean->text()),
+                                     Dialogues::BoutonsOuiNon + Dialogues::IconeQuestion, kMessage);
+  return m_v.reponse == Dialogues::Oui;
 }
 
 // Next card, after the current one and wrapping, whose title begins with the

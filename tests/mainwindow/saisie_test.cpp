@@ -42,14 +42,14 @@ TEST(Saisie, CatalogueVideJusquALaPremiereFiche) {
   // Nothing was read into the buffer: it still is no card.
   EXPECT_TRUE(f.v().ficheCourante.vierge());
 
-  nouvelleFiche(t, "3012345678901");
+  nouvelleFiche(t, "3012345678902");
   EXPECT_FALSE(f.eansearch->isVisible() || f.quitter->isVisible() || f.nom->isEnabled());
   QTest::keyClicks(f.titre, "Alien");
   QTest::keyClicks(f.annee, "1979");
   QTest::mouseClick(f.valider, Qt::LeftButton);
 
   // The defaults shown for a new card are the ones saved.
-  const Fiche attendue = catalogue::fiche("3012345678901", "Alien", {{Champ::annee, "1979"}, {Champ::duree, ""},
+  const Fiche attendue = catalogue::fiche("3012345678902", "Alien", {{Champ::annee, "1979"}, {Champ::duree, ""},
       {Champ::achat, ""}, {Champ::dateachat, aujourdhui()}, {Champ::jacket, "jacket.bmp"}});
   EXPECT_EQ(t.octets("dvd.lst"), attendue.versOctets());
   EXPECT_EQ(t.octets("dvd.idx"), (EntreeIndex{EntreeIndex::cleDe(attendue), 1}).versOctets());
@@ -70,7 +70,7 @@ TEST(Saisie, NouvelleFicheRangeeAPlaceEtMontree) {
   // Index order: "", A la recherche d'Alien, Alien, Casino.
   EXPECT_EQ(QStringList({f.Compteur->text(), QString::number(t.entree(3).numero), premiereLigneIni(t)}),
             QStringList({"3 / 4", "4", "4"}));
-  nouvelleFiche(t, "5555555555555"); // without a title: after the first one without
+  nouvelleFiche(t, "5555555555550"); // without a title: after the first one without
   QTest::mouseClick(f.valider, Qt::LeftButton);
   EXPECT_EQ(t.entree(2).numero, 5);
 }
@@ -152,7 +152,7 @@ TEST(Saisie, CompteurDeCaracteresEtNomDEmprunteurExactAuxBlancsPres) {
 TEST(Saisie, DeuxMilliemeFicheAccepteeLaSuivanteRefusee) {
   FenetreTest t;
   Filmorel &f = t.ouvrir(catalogue::numerotees(1999));
-  nouvelleFiche(t, "9999999999999");
+  nouvelleFiche(t, "9999999999994");
   f.titre->setText("Zorro");
   QTest::mouseClick(f.valider, Qt::LeftButton);
   EXPECT_EQ(f.Compteur->text(), "2000 / 2000");
@@ -166,4 +166,77 @@ TEST(Saisie, DeuxMilliemeFicheAccepteeLaSuivanteRefusee) {
   EXPECT_EQ(f.v().modeCreation + f.v().modifEnCours, 0);
   EXPECT_EQ(t.octets("dvd.lst") + t.octets("dvd.idx"), avant);
   EXPECT_EQ(premiereLigneIni(t), "2000");
+}
+
+namespace {
+// F2, the field retyped, then valider: true when the card was saved.
+bool validerAvec(FenetreTest &t, QLineEdit *boite, const QString &texte, const QString &refus = {}) {
+  Filmorel &f = *t.f;
+  if (f.v().modifEnCours + f.v().pretEnCours == 0)
+    QTest::mouseClick(f.modifier, Qt::LeftButton);
+  boite->setText(texte);
+  if (!refus.isEmpty())
+    t.avis(refus);
+  QTest::mouseClick(f.valider, Qt::LeftButton);
+  return f.v().modifEnCours + f.v().pretEnCours == 0;
+}
+} // namespace
+
+TEST(Saisie, CodeBarreTapeDeTreizeChiffresCeluiDuFichierRenduTelQuel) {
+  FenetreTest t;
+  // A card of the older program with a short bar code goes back as it was read.
+  Filmorel &f = t.ouvrir({catalogue::fiche("123", "Alien"), catalogue::fiche("2222222222222", "Brazil")});
+  t.activer();
+  const QByteArray avant = t.octets("dvd.lst") + t.octets("dvd.idx");
+  EXPECT_TRUE(validerAvec(t, f.ean, "123"));
+  EXPECT_EQ(t.octets("dvd.lst") + t.octets("dvd.idx"), avant);
+
+  const QString refus = QStringLiteral("Le code E.A.N doit comporter exactement 13 chiffres !!!");
+  for (const char *code : {"", "12", "123456789012"}) {
+    EXPECT_FALSE(validerAvec(t, f.ean, code, refus)) << code;
+    EXPECT_TRUE(f.ean->hasFocus() && !f.ean->isReadOnly()) << code; // still there to be corrected
+    EXPECT_EQ(t.octets("dvd.lst") + t.octets("dvd.idx"), avant) << code;
+  }
+  EXPECT_TRUE(validerAvec(t, f.ean, "1234567890128"));
+  EXPECT_EQ(t.lue(1).get(Champ::ean), "1234567890128");
+}
+
+TEST(Saisie, DatesTapeesReellesCellesDuFichierRenduesTellesQuelles) {
+  FenetreTest t;
+  Filmorel &f = t.ouvrir({catalogue::fiche("1111111111111", "Alien", {{Champ::dateachat, "12-05-03"}}),
+                          catalogue::fiche("2222222222222", "Brazil", {{Champ::dateachat, "hier"}})});
+  t.activer();
+  // Dates written by the older program are saved back as read, by an edit and by a loan.
+  EXPECT_TRUE(validerAvec(t, f.realisateur, "Scott"));
+  EXPECT_EQ(t.lue(1).get(Champ::dateachat), "12-05-03  ");
+  f.VScroll1->setValue(2);
+  QTest::mouseClick(f.pret, Qt::LeftButton);
+  f.nom->setEditText("Martin");
+  QTest::mouseClick(f.valider, Qt::LeftButton);
+  EXPECT_EQ(t.lue(2).get(Champ::dateachat), "hier      ");
+
+  const QString refusAchat = QStringLiteral("La date d'achat n'est pas une date valide.\r\rSaisissez-la sous la forme "
+                                            "jj/mm/aaaa (par exemple 25/12/2004) ou laissez-la vide.");
+  f.VScroll1->setValue(1);
+  for (const char *date : {"31/02/2005", "hier soir", "1/2/2004", "25/12/04", "29/02/2005", "00/01/2004"}) {
+    const QByteArray lst = t.octets("dvd.lst");
+    EXPECT_FALSE(validerAvec(t, f.dateachat, QString::fromUtf8(date), refusAchat)) << date;
+    EXPECT_TRUE(f.dateachat->hasFocus() && t.octets("dvd.lst") == lst) << date;
+  }
+  using Cas = std::pair<const char *, const char *>;
+  for (const auto &[date, stockee] : {Cas{"29/02/2004", "29/02/2004"}, Cas{"12-05-2003", "12/05/2003"},
+                                      Cas{"12.05.2003", "12/05/2003"}, Cas{"", "          "}}) {
+    EXPECT_TRUE(validerAvec(t, f.dateachat, QString::fromUtf8(date))) << date;
+    EXPECT_EQ(t.lue(1).get(Champ::dateachat), QString::fromUtf8(stockee));
+  }
+
+  // The loan date, as typed during a loan.
+  QTest::mouseClick(f.pret, Qt::LeftButton);
+  f.nom->setEditText("Durand");
+  EXPECT_FALSE(validerAvec(t, f.datepret, "hier soir", QStringLiteral(
+      "La date de prêt n'est pas une date valide.\r\rSaisissez-la sous la forme jj/mm/aaaa (par exemple "
+      "25/12/2004) ou laissez-la vide.")));
+  EXPECT_TRUE(f.datepret->hasFocus() && f.v().pretEnCours == 1);
+  EXPECT_TRUE(validerAvec(t, f.datepret, "24-12-2004"));
+  EXPECT_EQ(t.pret(1), "Oui|24/12/2004|Durand");
 }

@@ -76,14 +76,34 @@ TEST(RechercheEan, TreizeChiffresCherchentFicheAbsenteCreeeOuNon) {
   EXPECT_EQ(f.eansearch->text() + "|" + f.titre->text(), "1234|Brazil");
   f.eansearch->clear();
 
-  // Not found, No: the bar code goes, the rest of the card on display stays.
+  // Not found, No: the card on display comes back whole, so an edit saves it as it is.
+  const QByteArray avant = t.octets("dvd.lst") + t.octets("dvd.idx");
   t.question(Dialogues::Non, kCreer);
-  QTest::keyClicks(f.eansearch, "9999999999999");
-  EXPECT_EQ(f.ean->text() + "|" + f.titre->text(), "|Brazil");
+  QTest::keyClicks(f.eansearch, "9999999999994");
+  EXPECT_EQ(f.ean->text() + "|" + f.titre->text(), "1000000000002|Brazil");
+  QTest::mouseClick(f.modifier, Qt::LeftButton);
+  QTest::mouseClick(f.valider, Qt::LeftButton);
+  EXPECT_EQ(t.octets("dvd.lst") + t.octets("dvd.idx"), avant);
 
-  // Yes: a new card with the typed bar code, which stays read-only.
+  // A wrong check digit asks once before the card is created; No is the same No.
+  using Cas = std::tuple<const char *, int, bool>; // answer to that question, card created
+  for (const auto &[code, reponse, creee] : {Cas{"9999999999991", Dialogues::Non, false},
+                                             Cas{"9999999999992", Dialogues::Oui, true}}) {
+    t.question(Dialogues::Oui, kCreer);
+    t.question(reponse, QStringLiteral("Le code barre %1 n'est pas un code EAN-13 valide : le chiffre de "
+                                       "contrôle ne correspond pas.\r\rCréer la fiche quand même ?").arg(code));
+    QTest::keyClicks(f.eansearch, code);
+    EXPECT_EQ(f.ean->text(), creee ? code : "1000000000002");
+    EXPECT_EQ(f.v().modeCreation == 1, creee);
+    if (creee) {
+      t.question(Dialogues::Oui, kAnnuler);
+      f.annulerSaisie();
+    }
+  }
+
+  // Yes, the check digit right: a new card with the typed bar code, which stays read-only.
   t.question(Dialogues::Oui, kCreer);
-  QTest::keyClicks(f.eansearch, "9999999999999");
-  EXPECT_EQ(f.ean->text() + f.titre->text(), "9999999999999");
+  QTest::keyClicks(f.eansearch, "9999999999994");
+  EXPECT_EQ(f.ean->text() + f.titre->text(), "9999999999994");
   EXPECT_TRUE(f.v().modifEnCours == 1 && f.ean->isReadOnly());
 }
