@@ -12,8 +12,8 @@ start_program "$cat_dir"
 
 answer "^Message$" Return
 main=$(wait_window "^FILMOREL$")
-new_card "$main" 3259190312348 "Brazil"
-new_card "$main" 3259190312345 "Zorro"
+new_card "$main" 3259190312371 "Brazil"
+new_card "$main" 3259190312340 "Zorro"
 lst="$cat_dir/dvd.lst"
 
 # Brazil (first in title order) lent to Julie.
@@ -26,7 +26,7 @@ focus_key "$main" F5
 # Its return, confirmed: the loan goes to the history file.
 focus_key "$main" F7
 answer "^Message$" Return
-hst="$cat_dir/historique/3259190312348.hst"
+hst="$cat_dir/historique/3259190312371.hst"
 [ -f "$hst" ] || fail "no history file"
 [ "$(cat "$hst")" = "$(printf 'Julie\r\n%s\r\n%s\r' "$today" "$today")" ] || fail "history: $(cat -A "$hst")"
 [ "$(field "$lst" 1 954 3)" = Non ] || fail "Brazil still lent"

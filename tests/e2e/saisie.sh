@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Cards typed into the running program from an empty catalogue: four titles
-# out of order, browsing with the keys, a title search, two edits that change
-# a title; Esc to quit.
+# out of order, an unknown bar code declined, a genre typed past its width,
+# browsing with the keys, a title search, two edits that change a title; Esc
+# to quit.
 source "$(dirname "$0")/lib.sh"
 start_x
 cat_dir="$WORK/catalogue"
@@ -11,10 +12,26 @@ start_program "$cat_dir"
 # "Aucune fiche saisie..." on an empty catalogue.
 answer "^Message$" Return
 main=$(wait_window "^FILMOREL$")
-new_card "$main" 3259190312345 "Zorro"
-new_card "$main" 3259190312346 "Alien"
-new_card "$main" 3259190312347 "Casablanca"
-new_card "$main" 3259190312348 "Brazil"
+new_card "$main" 3259190312340 "Zorro"
+new_card "$main" 3259190312357 "Alien"
+new_card "$main" 3259190312364 "Casablanca"
+new_card "$main" 3259190312371 "Brazil"
+
+# An unknown bar code declined: F2 then F5 save the card on display as they
+# do without it (the first F2 F5 sets its cover name, as every save does).
+lst="$cat_dir/dvd.lst" idx="$cat_dir/dvd.idx"
+focus_key "$main" F2 F5
+before="$(cat "$lst" "$idx" | md5sum)"
+type_text "$main" 4006381333931
+answer "^Message$" alt+n
+focus_key "$main" F2 F5
+[ "$(cat "$lst" "$idx" | md5sum)" = "$before" ] || fail "declining a new card changed the files"
+# The genre box takes 12 characters: the 13th and 14th typed go nowhere, so
+# one BackSpace leaves 11.
+focus_key "$main" F2 Tab Tab Tab Tab Tab Tab ctrl+a
+type_text "$main" "Polar nordique"
+focus_key "$main" BackSpace F5
+[ "$(field "$lst" 4 136 12)" = "Polar nordi" ] || fail "genre: '$(field "$lst" 4 136 12)'"
 
 # Title order: Alien, Brazil, Casablanca, Zorro; Brazil is shown. End, Up,
 # Up, Down lands on Casablanca only if every key moved; its title changes.
@@ -32,7 +49,6 @@ focus_key "$main" Escape
 answer "^Message$" Return
 wait_exit 10
 
-lst="$cat_dir/dvd.lst" idx="$cat_dir/dvd.idx"
 [ "$(stat -c %s "$lst")" = $((4 * 1017)) ] || fail "dvd.lst should hold four cards"
 [ "$(field "$lst" 1 13 100)" = "Above Zorro" ] || fail "card 1: '$(field "$lst" 1 13 100)'"
 [ "$(field "$lst" 3 13 100)" = "Casablanca (1942)" ] || fail "card 3: '$(field "$lst" 3 13 100)'"
