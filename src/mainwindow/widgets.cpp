@@ -118,9 +118,15 @@ void ComboListe::ajouterItem(const QString &item) {
   const QString garde = currentText();
   int pos = count();
   if (m_triee) {
-    pos = 0;
-    while (pos < count() && controles::comparerListe(itemText(pos), item) <= 0)
-      ++pos;
+    // After its equals; the list is always in order, so halve the range.
+    int debut = 0;
+    while (debut < pos) {
+      const int milieu = (debut + pos) / 2;
+      if (controles::comparerListe(itemText(milieu), item) <= 0)
+        debut = milieu + 1;
+      else
+        pos = milieu;
+    }
   }
   insertItem(pos, item);
   setEditText(garde);
