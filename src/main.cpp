@@ -1,26 +1,71 @@
+#include "mainwindow/dossier.h"
 #include "mainwindow/filmorel.h"
 #include "platform/imprimante.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
+#include <QDir>
 #include <QLibraryInfo>
-#include <QTimer>
 #include <QTranslator>
 
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+
 int main(int argc, char **argv) {
-  QApplication app(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("Filmorel"));
-  // Standard buttons in French (Oui / Non / Annuler).
+  // --help and --version are answered without opening the display, so they
+  // work in a terminal without one.
+  const bool sansFenetre = std::any_of(argv + 1, argv + argc, [](const char *a) {
+    for (const char *o : {"-h", "--help", "-v", "--version"})
+      if (std::strcmp(a, o) == 0)
+        return true;
+    return false;
+  });
+  std::unique_ptr<QCoreApplication> app(sansFenetre ? new QCoreApplication(argc, argv)
+                                                    : new QApplication(argc, argv));
+  QCoreApplication::setApplicationName(QStringLiteral("Filmorel"));
+  QCoreApplication::setApplicationVersion(QStringLiteral(FILMOREL_VERSION));
+  // Qt's own texts in French: standard buttons (Oui / Non / Annuler) and the
+  // command-line help.
   QTranslator fr;
   if (fr.load(QStringLiteral("qtbase_fr"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-    QApplication::installTranslator(&fr);
+    QCoreApplication::installTranslator(&fr);
+
+  QCommandLineParser ligne;
+  ligne.setApplicationDescription(QStringLiteral("Filmorel : catalogue d'une collection de DVD."));
+  const QCommandLineOption aide({QStringLiteral("h"), QStringLiteral("help")},
+                                QStringLiteral("Affiche cette aide et quitte."));
+  const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
+                                   QStringLiteral("Affiche la version et quitte."));
+  ligne.addOptions({aide, version});
+  ligne.addPositionalArgument(QStringLiteral("dossier"),
+                              QStringLiteral("Dossier du catalogue à ouvrir. Sans dossier : le dossier courant "
+                                             "s'il contient un dvd.ini, sinon ~/Filmorel. Un dossier absent ou "
+                                             "vide reçoit un catalogue vide."),
+                              QStringLiteral("[dossier]"));
+  ligne.process(*app);
+  if (ligne.isSet(aide))
+    ligne.showHelp(0);
+  if (ligne.isSet(version))
+    ligne.showVersion();
+  if (ligne.positionalArguments().size() > 1) {
+    std::fputs(qPrintable(QStringLiteral("Un seul dossier à la fois.\n")), stderr);
+    return 1;
+  }
   substituerPolices();
 
   Filmorel fenetre;
-  QObject::connect(&fenetre, &Filmorel::programmeTermine, &app, &QApplication::quit, Qt::QueuedConnection);
+  QObject::connect(&fenetre, &Filmorel::programmeTermine, app.get(), &QCoreApplication::quit, Qt::QueuedConnection);
   fenetre.show();
+  const QString donnees = dossier::preparer(fenetre.dialogues(), ligne.positionalArguments().value(0),
+                                            QDir::currentPath(), QDir::homePath(),
+                                            dossier::catalogueDeDepart(QCoreApplication::applicationDirPath()));
+  if (donnees.isEmpty() || !QDir::setCurrent(donnees))
+    return 1;
   if (!fenetre.demarrer())
     return 0;
   if (fenetre.termine())
     return 0;
-  return QApplication::exec();
+  return QCoreApplication::exec();
 }

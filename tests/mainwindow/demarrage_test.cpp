@@ -1,4 +1,5 @@
 #include "support/fenetre.h"
+#include "mainwindow/dossier.h"
 
 TEST(Demarrage, BarreDeDefilementEtCompteurSuiventLeNombreDeFiches) {
   for (auto [n, pas] : {std::pair{45, 3}, {20, 2}, {19, 1}}) {
@@ -136,4 +137,88 @@ TEST(Demarrage, FenetreAdapteeALEcranEtSansImagesDeFond) {
   Filmorel autre(&t.dlg);
   EXPECT_EQ(autre.size(), QSize(1100, 720));
   QSettings(QStringLiteral("Filmorel"), QStringLiteral("Filmorel")).clear();
+}
+
+// Every file under a folder, relative, sorted: what a copy put there.
+static QStringList contenu(const QString &dossier) {
+  QStringList l;
+  for (QDirIterator it(dossier, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDirIterator::Subdirectories);
+       it.hasNext();)
+    l << QDir(dossier).relativeFilePath(it.next());
+  l.sort();
+  return l;
+}
+
+TEST(Demarrage, DossierOuvertEtCatalogueDeDepart) {
+  const QString depart = QStringLiteral(FILMOREL_SOURCE_DIR "/share/catalogue");
+  const QStringList demarre = {"dvd.bmp", "dvd.ini", "dvd1.bmp", "export", "historique", "jackets",
+                               "jackets/jacket.bmp"};
+  const QString cree = "Un nouveau catalogue, vide, a été créé dans le dossier :\r%1";
+  const QString impossible = "Impossible de créer un catalogue dans le dossier :\r%1\r\rVérifiez que ce chemin est "
+                             "un dossier accessible en écriture.";
+  struct Cas {
+    const char *quoi;
+    QString argument;               // relative to the current folder
+    QStringList courant, maison;    // files there beforehand
+    QString ouvert;                 // relative to the scratch root; empty: the program ends
+    QString message;                // the box said, %1 the folder
+    QStringList apres;              // what the opened folder holds afterwards
+  };
+  const QList<Cas> cas = {
+      {"new nested folder", "a/b", {}, {}, "courant/a/b", cree, demarre},
+      {"empty folder", "vide", {"vide/"}, {}, "courant/vide", cree, demarre},
+      {"other files: the start-up asks", "notes", {"notes/lisez.txt"}, {}, "courant/notes", {}, {"lisez.txt"}},
+      {"catalogue copied from Windows", "win", {"win/DVD.INI"}, {}, "courant/win", {}, {"DVD.INI"}},
+      {"a file, not a folder", "f.txt", {"f.txt"}, {}, {}, impossible, {}},
+      {"no argument, catalogue here", {}, {"Dvd.Ini"}, {}, "courant", {}, {"Dvd.Ini"}},
+      {"no argument, first run", {}, {"autre.txt"}, {}, "maison/Filmorel", {}, demarre},
+      {"no argument, later runs", {}, {}, {"Filmorel/dvd.ini"}, "maison/Filmorel", {}, {"dvd.ini"}},
+  };
+  for (const Cas &c : cas) {
+    SCOPED_TRACE(c.quoi);
+    QTemporaryDir racine;
+    const QDir r(racine.path());
+    for (const auto &[sous, fichiers] : {std::pair{"courant", c.courant}, {"maison", c.maison}}) {
+      r.mkpath(sous);
+      for (const QString &f : fichiers) {
+        r.mkpath(QFileInfo(r.filePath(QString(sous) + '/' + f)).path());
+        if (!f.endsWith('/'))
+          catalogue::ecrireOctets(r.filePath(QString(sous) + '/' + f), "x");
+      }
+    }
+    const QString attendu = c.ouvert.isEmpty() ? QString() : r.filePath(c.ouvert);
+    DialoguesScripts dlg;
+    if (!c.message.isEmpty())
+      dlg.repondre(Dialogues::OK,
+                   c.message.arg(QDir::toNativeSeparators(attendu.isEmpty() ? r.filePath("courant/" + c.argument)
+                                                                            : attendu)),
+                   attendu.isEmpty() ? 48 : 64, "Message");
+    EXPECT_EQ(dossier::preparer(dlg, c.argument, r.filePath("courant"), r.filePath("maison"), depart), attendu);
+    if (!attendu.isEmpty())
+      EXPECT_EQ(contenu(attendu), c.apres);
+  }
+
+  // A copy that fails half-way leaves nothing behind: no half catalogue opens later.
+  QTemporaryDir racine;
+  const QDir r(racine.path());
+  r.mkpath("depart/jackets");
+  catalogue::ecrireOctets(r.filePath("depart/dvd.ini"), "0");
+  QFile::link(r.filePath("absent"), r.filePath("depart/jackets/perdu.bmp"));
+  DialoguesScripts dlg;
+  dlg.repondre(Dialogues::OK, impossible.arg(QDir::toNativeSeparators(r.filePath("neuf/a"))), 48, "Message");
+  EXPECT_EQ(dossier::preparer(dlg, "neuf/a", r.path(), r.path(), r.filePath("depart")), QString());
+  EXPECT_FALSE(QFileInfo::exists(r.filePath("neuf")));
+
+  // From a build folder the starter is the source tree's; installed, the one beside bin/.
+  catalogue::ecrireOctets(r.filePath("CMakeCache.txt"), "");
+  EXPECT_EQ(dossier::catalogueDeDepart(r.path()), depart);
+  EXPECT_EQ(dossier::catalogueDeDepart("/opt/x/usr/bin"), "/opt/x/usr/share/filmorel/catalogue");
+
+  // The starter put into an empty folder opens as an empty catalogue, without asking for a dvd.ini.
+  FenetreTest t;
+  t.dlg.repondre(Dialogues::OK, cree.arg(QDir::toNativeSeparators(t.dossier.path())), 64, "Message");
+  ASSERT_EQ(dossier::preparer(t.dlg, t.dossier.path(), {}, {}, depart), t.dossier.path());
+  t.demarrer(true);
+  EXPECT_FALSE(t.f->termine());
+  EXPECT_EQ(t.dlg.messages.last().texte.left(22), "Base de donnée vierge.");
 }
