@@ -58,7 +58,12 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION video)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${FILMOREL_DEPOT})
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# French standard buttons, and the fonts of the window and the printed lists.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-translations-l10n, fonts-liberation2, fonts-dejavu-core")
+# What no library link reveals: Qt's French texts and the fonts of the window
+# and the printed lists, as the run set of tools/deps.sh names them.
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS tools/deps.sh)
+file(READ tools/deps.sh deps)
+string(REGEX MATCH "\nRUN=\\(([^)]*)\\)" deps "${deps}")
+string(REGEX MATCHALL "(qt6-translations-l10n|fonts-[a-z0-9.+-]+)" deps "${CMAKE_MATCH_1}")
+list(JOIN deps ", " CPACK_DEBIAN_PACKAGE_DEPENDS)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 include(CPack)

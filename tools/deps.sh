@@ -1,14 +1,18 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Filmorel needs, only those that are missing;
 # sudo only when not root.
-# Usage: tools/deps.sh [run|test]
+# Usage: tools/deps.sh [run|paquet|test]
 #   run  (default) what building and running the program need (./run.sh)
-#   test           that, plus what only the tests need (./test.sh)
+#   paquet         that, plus what building the Debian package needs (tools/paquet.sh)
+#   test           all that, plus what only the tests need (./test.sh)
 set -euo pipefail
 RUN=(cmake g++ make qt6-base-dev qt6-translations-l10n fonts-dejavu-core fonts-liberation2
   fonts-urw-base35 libcups2-dev)
-TEST=(libgtest-dev xvfb xauth x11-utils xdotool openbox poppler-utils imagemagick cups-daemon)
+PAQUET=(dpkg-dev)
+TEST=(libgtest-dev xvfb xauth x11-utils xdotool openbox poppler-utils imagemagick cups-daemon
+  desktop-file-utils appstream lintian)
 PACKAGES=("${RUN[@]}")
+[ "${1:-run}" != run ] && PACKAGES+=("${PAQUET[@]}")
 [ "${1:-run}" = test ] && PACKAGES+=("${TEST[@]}")
 missing=()
 for p in "${PACKAGES[@]}"; do
