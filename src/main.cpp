@@ -55,6 +55,8 @@ int main(int argc, char **argv) {
   }
   substituerPolices();
 
+  // The desktop finds the menu entry and its icon for the window by this id.
+  QGuiApplication::setDesktopFileName(QStringLiteral(FILMOREL_APP_ID));
   Filmorel fenetre;
   QObject::connect(&fenetre, &Filmorel::programmeTermine, app.get(), &QCoreApplication::quit, Qt::QueuedConnection);
   fenetre.show();
