@@ -5,7 +5,8 @@
 set(FILMOREL_APP_ID "io.github.filmorel.Filmorel" CACHE STRING "AppStream and desktop id")
 set(FILMOREL_DEPOT "https://github.com/filmorel/filmorel" CACHE STRING "Home page (public repository)")
 set(FILMOREL_MAINTAINER "Filmorel <filmorel@users.noreply.github.com>" CACHE STRING "Debian maintainer")
-set(FILMOREL_CAPTURE "https://raw.githubusercontent.com/filmorel/filmorel/main/docs/fenetre.png")
+string(REPLACE "https://github.com/" "https://raw.githubusercontent.com/" FILMOREL_CAPTURE
+  "${FILMOREL_DEPOT}/main/docs/fenetre.png")
 
 # Directories 0755 whatever the umask (lintian checks them).
 set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
@@ -16,12 +17,8 @@ configure_file(share/metainfo/filmorel.metainfo.xml.in ${gen}/${FILMOREL_APP_ID}
 configure_file(share/debian/copyright ${gen}/copyright @ONLY)
 configure_file(share/debian/changelog ${gen}/changelog @ONLY)
 # Debian wants the manual page and the changelog compressed, without a time stamp.
-foreach(f man/filmorel.1 changelog)
-  get_filename_component(nom ${f} NAME)
-  set(source ${PROJECT_SOURCE_DIR}/share/${f})
-  if(f STREQUAL changelog)
-    set(source ${gen}/changelog)
-  endif()
+foreach(source ${PROJECT_SOURCE_DIR}/share/man/filmorel.1 ${gen}/changelog)
+  get_filename_component(nom ${source} NAME)
   add_custom_command(OUTPUT ${gen}/${nom}.gz COMMAND gzip -9nc ${source} > ${gen}/${nom}.gz
                      DEPENDS ${source} VERBATIM)
   list(APPEND FILMOREL_GZ ${gen}/${nom}.gz)
