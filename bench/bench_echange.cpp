@@ -1,8 +1,8 @@
 // Timings of the exchange commands on a generated catalogue.
+#include "catalogue/ecrivain.h"
 #include "exchange/echange.h"
 #include "mesure.h"
 #include "storage/fichiers.h"
-#include "storage/reclassement.h"
 
 #include <QDir>
 #include <QFile>
@@ -68,10 +68,12 @@ void bench_echange(const QString &dossierCatalogue) {
   mesurer(
       nom.toUtf8().constData(), 11,
       [&] {
-        int nbFiches = base;
-        echange::importerFiches(dossier, nbFiches, tabIndex, aImporter, coches, {},
-                                [](const EntreeIndex &, const Fiche &) { return false; });
-        reclassement::reclasserFichier(dossier, nbFiches, tabIndex);
+        Variables v;
+        v.cheminAppli = dossier;
+        v.nbFiches = base;
+        const echange::BilanImport choix = echange::choisirFiches(
+            dossier, base, v.tabIndex, aImporter, coches, [](const EntreeIndex &, const Fiche &) { return false; });
+        catalogue::Ecrivain(v).importer(choix.aInserer, Reglages());
       },
       [&] {
         ecrireTout(QDir(dossier).filePath("dvd.lst"), lst);

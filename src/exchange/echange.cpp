@@ -2,6 +2,7 @@
 
 #include "storage/cp1252.h"
 #include "storage/fichiers.h"
+#include "storage/historique.h"
 
 #include <QDir>
 #include <QFile>
@@ -240,12 +241,7 @@ QList<Fiche> lireExportLst(const QByteArray &octets) {
 
 QString nomJacket(const Fiche &f) {
   const QString ean = sansEspaces(f.get(Champ::ean));
-  if (ean.isEmpty() || ean == u'.' || ean == QLatin1String(".."))
-    return {};
-  for (QChar c : ean)
-    if (c == u'/' || c == u'\\' || c == u':' || c.unicode() < 0x20)
-      return {};
-  return ean;
+  return historique::nommeUnFichier(ean) ? ean : QString();
 }
 
 bool copierJacket(const QString &source, const QString &destination) {
@@ -307,10 +303,9 @@ BilanExport exporterSelection(const QString &dossier, int nbFiches, QList<Entree
 
 // ---------------------------------------------------------------- import
 
-BilanImport importerFiches(const QString &dossier, int &nbFiches, QList<EntreeIndex> &tabIndex,
-                           const QList<Fiche> &fiches, const QList<int> &coches,
-                           const QString &dossierJackets, const ConfirmerDoublon &confirmer,
-                           const Progression &progression) {
+BilanImport choisirFiches(const QString &dossier, int nbFiches, QList<EntreeIndex> &tabIndex,
+                          const QList<Fiche> &fiches, const QList<int> &coches, const ConfirmerDoublon &confirmer,
+                          const Progression &progression) {
   BilanImport bilan;
   // First index position of each bar code, as the walk over dvd.idx finds it.
   const QList<std::optional<EntreeIndex>> entrees =
@@ -330,54 +325,41 @@ BilanImport importerFiches(const QString &dossier, int &nbFiches, QList<EntreeIn
         retenir(p, *entrees[p - 1]);
     }
 
-  QString dossierCovers;
-  if (!dossierJackets.isEmpty()) {
-    QDir(dossier).mkpath(QStringLiteral("jackets"));
-    dossierCovers = cheminDans(dossier, QStringLiteral("jackets"));
-  }
-
-  for (qsizetype k = 0; k < coches.size(); ++k) {
-    const int j = coches[k];
+  for (const int j : coches) {
     avancer(progression, j + 1);
-    if (bilan.echecEcriture) {
-      ++bilan.nonEcrites;
-      continue;
-    }
     if (j < 0 || j >= fiches.size()) {
       ++bilan.illisibles;
       continue;
     }
-    if (nbFiches >= fichiers::MaxFiches) {
+    const int position = nbFiches + int(bilan.aInserer.size()) + 1;
+    if (position > fichiers::MaxFiches) {
       ++bilan.horsLimite;
       continue;
     }
     const Fiche &f = fiches[j];
+    // Its history and cover would be named after it.
+    if (!historique::nommeUnFichier(f.get(Champ::ean))) {
+      ++bilan.sansNom;
+      continue;
+    }
     const QString ean = sansEspaces(f.get(Champ::ean));
     if (const auto it = premiere.constFind(ean); it != premiere.constEnd())
       if (!confirmer || !confirmer(parPosition[*it], f))
         continue;
-
-    const int position = nbFiches + 1;
-    EntreeIndex e;
-    e.cle = EntreeIndex::cleDe(f);
-    e.numero = static_cast<qint16>(position);
-    if (!fichiers::ecrireFiche(dossier, position, f) || !fichiers::ecrireEntree(dossier, position, e)) {
-      bilan.echecEcriture = true;
-      ++bilan.nonEcrites;
-      continue;
-    }
-    nbFiches = position;
-    garderDansCache(tabIndex, position, e);
-    ++bilan.inserees;
+    bilan.aInserer << f;
     if (!premiere.contains(ean))
-      retenir(position, e);
-
-    if (!dossierCovers.isEmpty())
-      if (const QString nom = nomJacket(f); !nom.isEmpty())
-        copierJacket(cheminDans(dossierJackets, nom + QStringLiteral(".jpg")),
-                     QDir(dossierCovers).filePath(nom + QStringLiteral(".jpg")));
+      retenir(position, {EntreeIndex::cleDe(f), static_cast<qint16>(position)});
   }
   return bilan;
+}
+
+void copierJackets(const QString &dossier, const QString &dossierJackets, const QList<Fiche> &fiches) {
+  QDir(dossier).mkpath(QStringLiteral("jackets"));
+  const QString dossierCovers = cheminDans(dossier, QStringLiteral("jackets"));
+  for (const Fiche &f : fiches)
+    if (const QString nom = nomJacket(f); !nom.isEmpty())
+      copierJacket(cheminDans(dossierJackets, nom + QStringLiteral(".jpg")),
+                   QDir(dossierCovers).filePath(nom + QStringLiteral(".jpg")));
 }
 
 QStringList nouveauxItems(const QStringList &existants, const QStringList &entrants) {

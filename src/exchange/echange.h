@@ -98,21 +98,20 @@ BilanExport exporterSelection(const QString &dossier, int nbFiches, QList<Entree
 using ConfirmerDoublon = std::function<bool(const EntreeIndex &existante, const Fiche &aInserer)>;
 
 struct BilanImport {
-  int inserees = 0;
-  int horsLimite = 0;   // ticked cards left out because the catalogue is full
-  int nonEcrites = 0;   // left out after a failed write, the failed one included
-  int illisibles = 0;   // ticked items with no whole record behind them
-  bool echecEcriture = false;
+  QList<Fiche> aInserer; // in the order they go after the last card
+  int horsLimite = 0;    // ticked cards left out because the catalogue is full
+  int illisibles = 0;    // ticked items with no whole record behind them
+  int sansNom = 0;       // left out: their bar code cannot name a file
 };
-// Appends the ticked cards (0-based items of `fiches`, ascending) to the
-// catalogue of `dossier` as records and index entries nbFiches + 1..., each
-// stored as read. A duplicate is inserted only when `confirmer` says so.
-// Nothing goes beyond 2000 cards; a failed write stops the import.
-// `dossierJackets` empty: no covers copied. Progress: the item number.
-BilanImport importerFiches(const QString &dossier, int &nbFiches, QList<EntreeIndex> &tabIndex,
-                           const QList<Fiche> &fiches, const QList<int> &coches,
-                           const QString &dossierJackets, const ConfirmerDoublon &confirmer,
-                           const Progression &progression = {});
+// Chooses the ticked cards (0-based items of `fiches`, ascending) that go
+// after the nbFiches cards of `dossier`, each as read; writes nothing. A
+// duplicate goes in only when `confirmer` says so; nothing goes beyond 2000
+// cards. Progress: the item number.
+BilanImport choisirFiches(const QString &dossier, int nbFiches, QList<EntreeIndex> &tabIndex,
+                          const QList<Fiche> &fiches, const QList<int> &coches, const ConfirmerDoublon &confirmer,
+                          const Progression &progression = {});
+// Copies the covers of `fiches` found in `dossierJackets` into jackets/.
+void copierJackets(const QString &dossier, const QString &dossierJackets, const QList<Fiche> &fiches);
 
 // Items of `entrants` that `existants` lacks (exact comparison), each once,
 // in the order they come.

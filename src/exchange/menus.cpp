@@ -166,6 +166,8 @@ bool localiser(Filmorel &f, const QString &nom, const QString &filtre) {
 } // namespace
 
 void Filmorel::SM_Importer_Click() {
+  if (refuserEnLectureSeule())
+    return;
   m_v.modeExport = 0;
   m_v.modeImport = 1;
   if (!localiser(*this, QStringLiteral("export.dat"), QStringLiteral("fichier dat (*.dat) |*.dat")))
@@ -227,10 +229,8 @@ void Filmorel::importer() {
     return m_v.reponse == Dialogues::Oui;
   };
   setProgression(0, m_v.nbImport);
-  const echange::BilanImport bilan =
-      echange::importerFiches(m_v.cheminAppli, m_v.nbFiches, m_v.tabIndex, fiches, coches,
-                              jackets ? m_v.cheminExport : QString(), confirmer,
-                              [this](int j) { Progress->setValue(j); });
+  const echange::BilanImport bilan = echange::choisirFiches(m_v.cheminAppli, m_v.nbFiches, m_v.tabIndex, fiches,
+                                                            coches, confirmer, [this](int j) { Progress->setValue(j); });
 
   // The lists come along even when no card did; dvd.ini only records them
   // with a new card.
@@ -247,13 +247,16 @@ void Filmorel::importer() {
     }
   }
 
-  const int m = bilan.inserees;
-  if (m > 0)
-    sauver_ini();
+  // The cards, the index and dvd.ini change together, or not at all.
+  catalogue::Resultat ecrit;
+  if (!bilan.aInserer.isEmpty()) {
+    ecrit = m_ecrivain.importer(bilan.aInserer, reglagesCourants(), [this](int p) { Progress->setValue(p); });
+    if (ecrit.fait() && jackets)
+      echange::copierJackets(m_v.cheminAppli, m_v.cheminExport, bilan.aInserer);
+  }
+  const int m = ecrit.fait() ? int(bilan.aInserer.size()) : 0;
   if (m_v.nbFiches > 0) {
     m_v.posCourante = 1;
-    if (m > 0)
-      reclasser();
     {
       QSignalBlocker bloque(VScroll1);
       VScroll1->setMaximum(m_v.nbFiches);
@@ -271,13 +274,14 @@ void Filmorel::importer() {
                                                       "importée(s).")
                                            .arg(bilan.illisibles),
                                        48, kMessage);
-  if (bilan.echecEcriture)
-    m_v.reponse = m_dialogues->message(QStringLiteral("Impossible d'enregistrer une fiche dans le catalogue.\r\r"
-                                                      "Vérifiez que le dossier des données est accessible en "
-                                                      "écriture.\r\r%1 fiche(s) sélectionnée(s) n'ont pas été "
-                                                      "importée(s).")
-                                           .arg(bilan.nonEcrites),
+  if (bilan.sansNom > 0)
+    m_v.reponse = m_dialogues->message(QStringLiteral("%1 fiche(s) sélectionnée(s) ont un code EAN qui ne peut pas "
+                                                      "nommer un fichier (/, \\, : ou caractère de contrôle) : "
+                                                      "elles n'ont pas été importée(s).")
+                                           .arg(bilan.sansNom),
                                        48, kMessage);
+  if (!ecrit.fait())
+    m_v.reponse = m_dialogues->message(ecrit.message, 48, kMessage);
   if (bilan.horsLimite > 0)
     m_v.reponse = m_dialogues->message(QStringLiteral("Le catalogue est complet : il ne peut contenir plus de %1 "
                                                       "fiches.\r\r%2 fiche(s) sélectionnée(s) n'ont pas été "

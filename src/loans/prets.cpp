@@ -5,7 +5,6 @@
 #include "platform/dialogues.h"
 #include "storage/historique.h"
 
-#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
@@ -13,6 +12,10 @@
 // Lending is an entry state: only the loan fields and the borrower list
 // buttons can be used; the validation or the cancel ends it.
 void Filmorel::pretdvd() {
+  if (refuserEnLectureSeule()) {
+    ean->setReadOnly(true);
+    return;
+  }
   masquer();
   for (QWidget *w : std::initializer_list<QWidget *>{ean, zone, annee, duree, face, langue, Genre, soustitre, titre,
                                                      editeur, realisateur, bonus, achat, dateachat, format, couleur,
@@ -33,30 +36,25 @@ void Filmorel::pretdvd() {
 }
 
 void Filmorel::retourdvd() {
+  if (refuserEnLectureSeule())
+    return;
   m_v.reponse = m_dialogues->message(QStringLiteral("Etes-vous sûr de vouloir réintégrer ce DVD ?"),
                                      Dialogues::BoutonsOuiNon + Dialogues::IconeQuestion, QStringLiteral("Message"));
   if (m_v.reponse == Dialogues::Non)
     return;
-  const QString cheminHisto = historique::chemin(m_v.cheminAppli, m_v.tabIndex.value(m_v.posCourante).ean());
-  const bool existait = QFile::exists(cheminHisto);
-  QList<Pret> avant;
-  historique::lire(cheminHisto, avant);
-
+  // The card as no longer lent, and the loan that ends, saved together.
+  const Pret fini{nom->currentText(), datepret->text(), aujourdhui()};
+  const Fiche avant = m_v.ficheCourante;
   preter->setText(QStringLiteral("Non"));
-  const bool historiqueEcrit = enreg_prets();
   datepret->clear();
   nom->setEditText(QString());
-  if (!enregistrer()) {
-    // The card is still lent on disk: the loan must not stay in its history
-    // too, or the next return would record it twice.
-    if (historiqueEcrit) {
-      if (existait)
-        historique::ecrire(cheminHisto, avant);
-      else
-        QFile::remove(cheminHisto);
-    }
-    lire_idx();
-    lire();
+  // Saved the way a validation saves the card.
+  dateachat->setText(dateachat->text().replace(u'-', u'/').replace(u'.', u'/'));
+  memoriser();
+  const catalogue::Resultat r = m_ecrivain.reintegrer(m_v.ficheCourante, fini, reglagesCourants());
+  if (!r.fait()) {
+    m_v.ficheCourante = avant;
+    m_v.reponse = m_dialogues->message(r.message, 48, QStringLiteral("Message"));
     afficher();
     eansearch->setFocus();
     return;
@@ -65,27 +63,9 @@ void Filmorel::retourdvd() {
   pret->setEnabled(true);
   eansearch->setFocus();
   verif_historic();
-  if (!historiqueEcrit)
-    m_v.reponse = m_dialogues->message(
-        QStringLiteral("Le DVD est réintégré, mais ce prêt n'a pas pu être ajouté à son historique.\r\r"
-                       "Vérifiez que le dossier historique existe dans le dossier des données et qu'il est "
-                       "accessible en écriture."),
-        Dialogues::BoutonOK + Dialogues::IconeExclamation, QStringLiteral("Message"));
-}
-
-bool Filmorel::enreg_prets() {
-  const QString chemin = historique::chemin(m_v.cheminAppli, m_v.tabIndex.value(m_v.posCourante).ean());
-  QList<Pret> prets;
-  // A file that exists but cannot be read is not overwritten: its loans
-  // would be lost.
-  if (historique::lire(chemin, prets) == historique::Lecture::Erreur)
-    return false;
-  prets.append({nom->currentText(), datepret->text(), aujourdhui()});
-  // Beyond 1000 loans the oldest one goes (storage keeps the newest).
-  if (!historique::ecrire(chemin, prets))
-    return false;
-  m_v.chargerHistorique(prets);
-  return true;
+  if (!r.message.isEmpty())
+    m_v.reponse = m_dialogues->message(r.message, Dialogues::BoutonOK + Dialogues::IconeExclamation,
+                                       QStringLiteral("Message"));
 }
 
 void Filmorel::voirhistoric() {

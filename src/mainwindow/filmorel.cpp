@@ -3,12 +3,12 @@
 #include "platform/dialogues.h"
 #include "storage/fichiers.h"
 #include "storage/historique.h"
-#include "storage/reclassement.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDate>
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QFileSystemModel>
@@ -495,7 +495,9 @@ void Filmorel::construireMenus() {
 bool Filmorel::demarrer() {
   m_v.cheminAppli = QDir::currentPath() + u'/';
   m_v.cheminExport = m_v.cheminAppli + QStringLiteral("export/");
-  if (!lire_ini() || !verrouiller()) {
+  // The lock comes before anything is read: only its holder may roll back a
+  // command cut short, and a second copy must not read a half-done one.
+  if (!localiserIni() || !verrouiller() || !lire_ini()) {
     terminer();
     return false;
   }
@@ -510,19 +512,10 @@ bool Filmorel::demarrer() {
   m_v.modifEnCours = m_v.pretEnCours = m_v.modeCreation = m_v.titreModifie = 0;
   m_v.posCourante = 1;
 
-  // A count above what the files hold would show garbage and later write
-  // beyond the live records: keep to the cards really there.
-  fichiers::creerSiAbsents(m_v.cheminAppli);
-  const int surDisque = qMin(fichiers::nbEntreesSurDisque(m_v.cheminAppli),
-                             fichiers::nbFichesSurDisque(m_v.cheminAppli));
-  if (m_v.nbFiches > surDisque) {
-    m_dialogues->message(QStringLiteral("Le fichier dvd.ini annonce %1 fiches mais le catalogue n'en contient "
-                                        "que %2.\r\rSeules les %2 fiches présentes seront affichées.")
-                             .arg(m_v.nbFiches)
-                             .arg(surDisque),
-                         48, QStringLiteral("Message"));
-    m_v.nbFiches = surDisque;
-  }
+  verifierOuverture();
+  // Never read beyond the records really there.
+  m_v.nbFiches = qMin(m_v.nbFiches, qMin(fichiers::nbEntreesSurDisque(m_v.cheminAppli),
+                                         fichiers::nbFichesSurDisque(m_v.cheminAppli)));
 
   lire_idx();
   lire();
@@ -556,18 +549,120 @@ bool Filmorel::demarrer() {
   return true;
 }
 
-// Two copies of the program writing the same files would corrupt them. The
-// lock names its process, so one left by a crashed run is taken over.
+// Two copies of the program writing the same files would corrupt them. A
+// lock left by a run that is gone is taken over, saying so; one from
+// another computer (a shared folder) is taken over only if the user says so.
 bool Filmorel::verrouiller() {
-  m_verrou = std::make_unique<QLockFile>(m_v.cheminAppli + QStringLiteral("filmorel.lock"));
+  const QString chemin = cheminDans(m_v.cheminAppli, QStringLiteral("filmorel.lock"));
+  const QString affiche = QDir::toNativeSeparators(chemin);
+  const bool existait = QFileInfo::exists(chemin);
+  m_verrou = std::make_unique<QLockFile>(chemin);
   m_verrou->setStaleLockTime(0);
-  if (m_verrou->tryLock(0) || m_verrou->error() != QLockFile::LockFailedError)
-    return true; // a read-only folder cannot hold the lock: browsing stays possible
-  m_v.reponse = m_dialogues->message(QStringLiteral("Ce catalogue est déjà ouvert par un autre Filmorel.\r\r"
-                                                    "Fermez-le avant d'ouvrir ce dossier une seconde fois :\r%1")
-                                         .arg(QDir::toNativeSeparators(m_v.cheminAppli)),
+  bool pris = m_verrou->tryLock(0);
+  if (!pris && m_verrou->error() != QLockFile::LockFailedError) {
+    // A read-only folder cannot hold the lock: the catalogue is only read.
+    m_ecrivain.lectureSeule = QStringLiteral("le fichier de verrouillage %1 ne peut pas être créé.").arg(affiche);
+    return true;
+  }
+  if (pris) {
+    if (existait)
+      m_dialogues->message(QStringLiteral("Le fichier de verrouillage %1 avait été laissé par un Filmorel qui ne "
+                                          "fonctionne plus : il est repris.")
+                               .arg(affiche),
+                           64, QStringLiteral("Message"));
+  } else {
+    qint64 pid = 0;
+    QString hote, appli;
+    const bool lisible = m_verrou->getLockInfo(&pid, &hote, &appli);
+    if (!lisible) {
+      m_dialogues->message(QStringLiteral("Le fichier de verrouillage %1 est vide ou illisible : il est repris.")
+                               .arg(affiche),
+                           64, QStringLiteral("Message"));
+      pris = m_verrou->removeStaleLockFile() && m_verrou->tryLock(0);
+    } else if (!hote.isEmpty() && hote != QSysInfo::machineHostName()) {
+      m_v.reponse = m_dialogues->message(
+          QStringLiteral("Ce catalogue est ouvert sur l'ordinateur « %1 » (fichier de verrouillage %2).\r\r"
+                         "Deux Filmorel sur un même catalogue l'abîmeraient. Ne le reprenez que si ce Filmorel "
+                         "est fermé.\r\rReprendre le catalogue ?")
+              .arg(hote, affiche),
+          Dialogues::BoutonsOuiNon + Dialogues::IconeExclamation, QStringLiteral("Message"));
+      if (m_v.reponse != Dialogues::Oui)
+        return false;
+      pris = m_verrou->removeStaleLockFile() && m_verrou->tryLock(0);
+    }
+  }
+  if (!pris) {
+    m_v.reponse = m_dialogues->message(QStringLiteral("Ce catalogue est déjà ouvert par un autre Filmorel.\r\r"
+                                                      "Fermez-le avant d'ouvrir ce dossier une seconde fois :\r%1"
+                                                      "\r\rFichier de verrouillage : %2")
+                                           .arg(QDir::toNativeSeparators(m_v.cheminAppli), affiche),
+                                       48, QStringLiteral("Message"));
+    return false;
+  }
+  switch (catalogue::reprendre(m_v.cheminAppli)) {
+  case catalogue::Reprise::Rien:
+    break;
+  case catalogue::Reprise::Annulee:
+    m_dialogues->message(QStringLiteral("Filmorel a été interrompu pendant une modification du catalogue.\r\r"
+                                        "Cette modification a été annulée : le catalogue est tel qu'il était "
+                                        "avant elle."),
+                         48, QStringLiteral("Message"));
+    break;
+  case catalogue::Reprise::Echec:
+    m_ecrivain.lectureSeule = QStringLiteral("une modification interrompue n'a pas pu être annulée (fichier %1).")
+                                  .arg(QDir::toNativeSeparators(cheminFichier(catalogue::kJournal)));
+    break;
+  }
+  return true;
+}
+
+// Said once: why the catalogue can only be read, or that its count or index
+// cannot be trusted (then a repair is offered).
+void Filmorel::verifierOuverture() {
+  if (m_ecrivain.lectureSeule.isEmpty())
+    m_ecrivain.lectureSeule = catalogue::lectureSeule(m_v.cheminAppli, ecrivable);
+  if (!m_ecrivain.lectureSeule.isEmpty()) {
+    m_dialogues->message(QStringLiteral("Le catalogue est ouvert en lecture seule : %1\r\rIl peut être consulté, "
+                                        "mais aucune fiche ne peut être créée, modifiée, prêtée ou supprimée.")
+                             .arg(m_ecrivain.lectureSeule),
+                         48, QStringLiteral("Message"));
+    return;
+  }
+  fichiers::creerSiAbsents(m_v.cheminAppli);
+  Reglages lus;
+  reglages::lire(cheminFichier(QStringLiteral("dvd.ini")), lus);
+  const QString doute = catalogue::indexDouteux(m_v.cheminAppli, lus);
+  if (doute.isEmpty())
+    return;
+  const QString copie = QDir(m_v.cheminAppli)
+                            .filePath(QStringLiteral("copie-avant-reparation-") +
+                                      QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd_HH-mm-ss")));
+  m_v.reponse = m_dialogues->message(
+      doute + QStringLiteral("\r\rLe catalogue est ouvert en lecture seule pour que rien ne soit écrit par-dessus."
+                            "\r\rVoulez-vous le réparer ? Une copie de dvd.lst, dvd.idx et dvd.ini sera d'abord "
+                            "gardée dans le dossier :\r%1")
+                     .arg(QDir::toNativeSeparators(copie)),
+      Dialogues::BoutonsOuiNon + Dialogues::IconeExclamation, QStringLiteral("Message"));
+  if (m_v.reponse == Dialogues::Oui) {
+    const catalogue::Resultat r = m_ecrivain.reparer(catalogue::indexRepare(m_v.cheminAppli), reglagesCourants(), copie);
+    m_dialogues->message(r.fait() ? QStringLiteral("Le catalogue a été réparé : il compte %1 fiche(s).").arg(m_v.nbFiches)
+                                  : r.message,
+                         r.fait() ? 64 : 48, QStringLiteral("Message"));
+    if (r.fait())
+      return;
+  }
+  m_ecrivain.lectureSeule = doute;
+}
+
+// Says why an editing command cannot run; false when it can.
+bool Filmorel::refuserEnLectureSeule() {
+  if (m_ecrivain.lectureSeule.isEmpty())
+    return false;
+  m_v.reponse = m_dialogues->message(QStringLiteral("Le catalogue est ouvert en lecture seule : %1\r\rCette "
+                                                    "opération ne peut pas être faite.")
+                                         .arg(m_ecrivain.lectureSeule),
                                      48, QStringLiteral("Message"));
-  return false;
+  return true;
 }
 
 void Filmorel::afficherBoutonsFiche(bool visibles) {
@@ -596,12 +691,6 @@ void Filmorel::lire() {
   if (n < 1 || n > m_v.nbFiches)
     return;
   fichiers::lireFiche(m_v.cheminAppli, n, m_v.ficheCourante);
-}
-
-void Filmorel::enreg_idx() {
-  const int p = m_v.posCourante;
-  if (p >= 1 && p <= Variables::MaxFiches)
-    fichiers::ecrireEntree(m_v.cheminAppli, p, m_v.tabIndex[p]);
 }
 
 void Filmorel::verif_historic() {
@@ -647,9 +736,8 @@ int &Filmorel::compteListe(int n) {
   }
 }
 
-bool Filmorel::lire_ini() {
-  Reglages r;
-  while (reglages::lire(cheminFichier(QStringLiteral("dvd.ini")), r) == reglages::Lecture::Absent) {
+bool Filmorel::localiserIni() {
+  while (!QFile(cheminFichier(QStringLiteral("dvd.ini"))).open(QIODevice::ReadOnly)) {
     m_v.reponse = m_dialogues->message(QStringLiteral("Fichier d'initialisation non trouvé !\rVeuillez préciser "
                                                       "le chemin d'accès dans la fenêtre suivante..."),
                                        48, QStringLiteral("MESSAGE"));
@@ -661,6 +749,13 @@ bool Filmorel::lire_ini() {
       return false;
     m_v.cheminAppli = QFileInfo(choisi).absolutePath() + u'/';
   }
+  return true;
+}
+
+bool Filmorel::lire_ini() {
+  Reglages r;
+  if (reglages::lire(cheminFichier(QStringLiteral("dvd.ini")), r) == reglages::Lecture::Absent)
+    return false;
   m_v.nbFiches = r.nbFiches;
   m_v.margeHaut = r.margeHaut;
   m_v.margeBas = r.margeBas;
@@ -691,25 +786,11 @@ Reglages Filmorel::reglagesCourants() const {
   return r;
 }
 
-void Filmorel::sauver_ini() {
-  if (!reglages::sauver(cheminFichier(QStringLiteral("dvd.ini")), reglagesCourants()))
-    m_dialogues->message(QStringLiteral("Impossible d'écrire le fichier dvd.ini dans le dossier des données.\r\r"
-                                        "Vérifiez que le dossier est accessible en écriture."),
-                         48, QStringLiteral("Message"));
-}
-
-void Filmorel::reclasser() {
-  if (m_v.nbFiches < 1)
-    return;
-  const int garde = m_v.posCourante;
-  setProgression(0, m_v.nbFiches);
-  reclassement::reclasserFichier(m_v.cheminAppli, m_v.nbFiches, m_v.tabIndex,
-                                 [this](int p) { Progress->setValue(p); });
-  finProgression();
-  m_v.posCourante = garde;
-  lire_idx();
-  lire();
-  afficher();
+bool Filmorel::sauver_ini() {
+  const catalogue::Resultat r = m_ecrivain.sauverReglages(reglagesCourants());
+  if (!r.fait())
+    m_v.reponse = m_dialogues->message(r.message, 48, QStringLiteral("Message"));
+  return r.fait();
 }
 
 void Filmorel::setProgression(int valeur, int maximum) {
@@ -787,7 +868,8 @@ void Filmorel::afficher() {
 }
 
 void Filmorel::chargerJacket(const QString &codeEan) {
-  if (codeEan.isEmpty() || !jacket->charger(cheminFichier(QStringLiteral("jackets/") + codeEan + QStringLiteral(".jpg"))))
+  // A bar code read from a file is no path: "../x" names no cover.
+  if (codeEan.isEmpty() || !historique::nommeUnFichier(codeEan) || !jacket->charger(cheminFichier(QStringLiteral("jackets/") + codeEan + QStringLiteral(".jpg"))))
     jacket->charger(cheminFichier(QStringLiteral("jackets/jacket.bmp")));
 }
 

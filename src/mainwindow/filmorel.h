@@ -1,4 +1,6 @@
 #pragma once
+#include "catalogue/ecrivain.h"
+#include "catalogue/ouverture.h"
 #include "mainwindow/widgets.h"
 #include "storage/reglages.h"
 #include "storage/variables.h"
@@ -42,17 +44,22 @@ public:
   bool termine() const { return m_termine; }
 
   Variables &v() { return m_v; }
+  // The one writer of the data folder: every change of the files goes there.
+  catalogue::Ecrivain &ecrivain() { return m_ecrivain; }
+  // Whether a path of the data folder can be written (tests: root writes
+  // whatever the permission bits say). Unset: the file system says.
+  catalogue::Ecrivable ecrivable;
+  // Says why an editing command cannot run; false when it can.
+  bool refuserEnLectureSeule();
   Dialogues &dialogues() { return *m_dialogues; }
 
   // --- storage glue ---
   void lire_idx();
   void lire();
-  void enreg_idx();
   void memoriser();
   void verif_historic();
   bool lire_ini();
-  void sauver_ini();
-  void reclasser();
+  bool sauver_ini(); // false, with a message, when dvd.ini could not be written
   QString cheminFichier(const QString &nom) const; // a file of the data folder
   Reglages reglagesCourants() const;
 
@@ -103,7 +110,6 @@ public:
   // --- loans ---
   void pretdvd();
   void retourdvd();
-  bool enreg_prets(); // false when the history file could not be written
   void voirhistoric();
 
   // --- listings ---
@@ -231,9 +237,12 @@ private:
   bool Form_KeyUp(QKeyEvent *e);
   void majCpt(ZoneTexte *zone);
 
+  bool localiserIni();
   bool verrouiller();
+  void verifierOuverture();
 
   Variables m_v;
+  catalogue::Ecrivain m_ecrivain{m_v};
   std::unique_ptr<QLockFile> m_verrou;
   std::unique_ptr<Dialogues> m_dialoguesPropres;
   Dialogues *m_dialogues;

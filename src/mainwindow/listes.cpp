@@ -47,9 +47,15 @@ void Filmorel::ajouterALaListe(int n) {
     return;
   // The text goes in as typed: empty or already listed included.
   ComboListe *c = comboListe(n);
-  c->ajouterItem(c->currentText());
+  const QString texte = c->currentText();
+  c->ajouterItem(texte);
   compteListe(n) += 1;
-  sauver_ini();
+  // The list stays as the file holds it when dvd.ini cannot be written.
+  if (!sauver_ini()) {
+    c->removeItem(c->findText(texte, Qt::MatchExactly | Qt::MatchCaseSensitive));
+    c->setEditText(texte);
+    compteListe(n) -= 1;
+  }
 }
 
 void Filmorel::supprimerDeLaListe(int n) {
@@ -65,9 +71,14 @@ void Filmorel::supprimerDeLaListe(int n) {
     m_v.reponse = m_dialogues->message(QString::fromUtf8(kAbsents[n]), 16, QString());
     return;
   }
+  const QString retire = c->itemText(i);
   c->removeItem(i);
   // Removing the current item would put another one in the box.
   c->setEditText(texte);
   compteListe(n) -= 1;
-  sauver_ini();
+  if (!sauver_ini()) {
+    c->insertItem(i, retire);
+    c->setEditText(texte);
+    compteListe(n) += 1;
+  }
 }

@@ -2,7 +2,6 @@
 
 #include "platform/dialogues.h"
 #include "storage/controles.h"
-#include "storage/fichiers.h"
 
 #include <QAction>
 #include <QLabel>
@@ -42,6 +41,11 @@ void montrerNavigateurJackets(Filmorel *f, bool visible) {
 } // namespace
 
 void Filmorel::modification() {
+  // A new card was already checked before its question.
+  if (m_v.modeCreation == 0 && refuserEnLectureSeule()) {
+    ean->setReadOnly(true);
+    return;
+  }
   masquer();
   for (int i = 0; i < 5; ++i) {
     ajou[i]->setVisible(true);
@@ -132,54 +136,26 @@ bool Filmorel::enregistrer() {
     return false;
   const Fiche avant = m_v.ficheCourante;
   memoriser();
-
-  int position = m_v.posCourante;
-  int numero = m_v.tabIndex.value(position).numero;
-  if (m_v.modeCreation == 1) {
-    position = m_v.nbFiches + 1;
-    numero = position;
-  }
-  // An entry pointing outside the live records is no card to rewrite.
-  if (numero < 1 || numero > m_v.nbFiches + m_v.modeCreation || position < 1 ||
-      position > m_v.nbFiches + m_v.modeCreation) {
+  const bool trier = m_v.modeCreation == 1 || m_v.titreModifie == 1;
+  const int numero = m_v.modeCreation == 1 ? m_v.nbFiches + 1 : m_v.tabIndex.value(m_v.posCourante).numero;
+  if (trier)
+    setProgression(0, m_v.nbFiches + m_v.modeCreation);
+  const catalogue::Resultat r = m_ecrivain.enregistrer(m_v.ficheCourante, m_v.modeCreation == 1, trier,
+                                                       reglagesCourants(), [this](int p) { Progress->setValue(p); });
+  finProgression();
+  if (!r.fait()) {
     m_v.ficheCourante = avant;
     m_v.titreModifie = 0;
-    m_v.reponse = m_dialogues->message(QStringLiteral("L'index du catalogue ne désigne aucune fiche à cette "
-                                                      "position.\r\rLa fiche ne peut pas être enregistrée."),
-                                       48, QStringLiteral("Message"));
+    m_v.reponse = m_dialogues->message(r.message, 48, QStringLiteral("Message"));
     return false;
   }
-  EntreeIndex entree;
-  entree.cle = EntreeIndex::cleDe(m_v.ficheCourante);
-  entree.numero = static_cast<qint16>(numero);
-  // Write the card first: if the folder refuses it, nothing else changes.
-  if (!fichiers::ecrireFiche(m_v.cheminAppli, numero, m_v.ficheCourante) ||
-      !fichiers::ecrireEntree(m_v.cheminAppli, position, entree)) {
-    m_v.ficheCourante = avant;
-    m_v.titreModifie = 0;
-    m_v.reponse = m_dialogues->message(QStringLiteral("Impossible d'enregistrer la fiche dans le catalogue.\r\r"
-                                                      "Vérifiez que le dossier des données est accessible en "
-                                                      "écriture."),
-                                       48, QStringLiteral("Message"));
-    return false;
-  }
-  if (m_v.modeCreation == 1)
-    m_v.nbFiches = position;
-  m_v.posCourante = position;
-  m_v.tabIndex[position] = entree;
-  sauver_ini();
   m_v.reponseTexte = sansEspaces(m_v.ficheCourante.get(Champ::titre));
 
-  if (m_v.titreModifie == 1 && m_v.modeCreation == 0) {
-    reclasser();
-    m_v.titreModifie = 0;
-  } else if (m_v.modeCreation == 1) {
-    reclasser();
-    VScroll1->setMaximum(m_v.nbFiches);
-    m_v.modeCreation = 0;
-  } else {
+  if (!trier)
     return true;
-  }
+  if (m_v.modeCreation == 1)
+    VScroll1->setMaximum(m_v.nbFiches);
+  m_v.titreModifie = m_v.modeCreation = 0;
   // Show the card just saved, found by its record number: a search by title
   // could stop on another card whose title contains this one.
   for (int p = 1; p <= m_v.nbFiches; ++p)

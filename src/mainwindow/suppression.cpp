@@ -1,7 +1,6 @@
 #include "mainwindow/filmorel.h"
 
 #include "platform/dialogues.h"
-#include "storage/suppression.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -9,7 +8,7 @@
 #include <QScrollBar>
 
 void Filmorel::supprimer_Click() {
-  if (m_v.nbFiches < 1)
+  if (m_v.nbFiches < 1 || refuserEnLectureSeule())
     return;
   m_v.reponse = m_dialogues->message(QStringLiteral("Etes-vous sûr de vouloir effacer cette fiche ?"), 36,
                                      QStringLiteral("Message"));
@@ -23,34 +22,16 @@ void Filmorel::suppression() {
     return;
   const int p = m_v.posCourante;
   setProgression(0, m_v.nbFiches);
-  const auto resultat = ::suppression::supprimer(m_v.cheminAppli, m_v.nbFiches, p, m_v.tabIndex,
-                                                 m_v.ficheCourante, [this](int v) { Progress->setValue(v); });
+  const catalogue::Resultat r =
+      m_ecrivain.supprimer(p, reglagesCourants(), [this](int v) { Progress->setValue(v); });
   finProgression();
-  switch (resultat) {
-  case ::suppression::Resultat::Faite:
-    break;
-  case ::suppression::Resultat::Rien:
-    return;
-  case ::suppression::Resultat::IndexEndommage:
-    m_v.reponse = m_dialogues->message(
-        QStringLiteral("Cette fiche ne peut pas être supprimée : son entrée dans l'index du catalogue "
-                       "(dvd.idx) ne désigne aucune fiche.\r\rLe catalogue n'a pas été modifié."),
-        48, QStringLiteral("Message"));
-    return;
-  case ::suppression::Resultat::EchecFichier:
-    m_v.reponse = m_dialogues->message(QStringLiteral("Impossible de supprimer la fiche du catalogue.\r\r"
-                                                      "Vérifiez que le dossier des données est accessible "
-                                                      "en écriture."),
-                                       48, QStringLiteral("Message"));
-    // A write may have gone through: show what the files now hold.
-    m_v.posCourante = p;
-    lire_idx();
-    lire();
-    afficher();
+  if (!r.fait()) {
+    // Nothing was changed: the card stays on display.
+    if (!r.message.isEmpty())
+      m_v.reponse = m_dialogues->message(r.message, 48, QStringLiteral("Message"));
     return;
   }
 
-  m_v.nbFiches -= 1;
   m_v.posCourante = p;
   if (m_v.nbFiches == 0) {
     // Back to the state of a start-up on an empty catalogue: the buffer no
@@ -78,7 +59,6 @@ void Filmorel::suppression() {
       afficherPosition(m_v.nbFiches);
     majCompteur();
   }
-  sauver_ini();
   eansearch->setFocus();
   verif_historic();
 }

@@ -71,6 +71,10 @@ void Filmorel::recherche() {
     return;
   }
   m_v.posCourante = garde;
+  if (refuserEnLectureSeule()) {
+    ean->clear();
+    return;
+  }
   m_v.reponse = m_dialogues->message(QStringLiteral("Fiche non trouvée !!!\r\rVoulez-vous la créer ?"),
                                      Dialogues::BoutonsOuiNon + Dialogues::IconeQuestion, kMessage);
   // A full catalogue has no room for the card: refuse before the entry starts.

@@ -18,7 +18,20 @@ QString surUneLigne(QString texte) {
 
 namespace historique {
 
+bool nommeUnFichier(const QString &ean) {
+  const QString t = sansEspaces(ean);
+  if (t == u'.' || t == QLatin1String(".."))
+    return false;
+  for (QChar c : ean)
+    if (c == u'/' || c == u'\\' || c == u':' || c.unicode() < 0x20)
+      return false;
+  return true;
+}
+
 QString chemin(const QString &dossier, const QString &ean13) {
+  if (!nommeUnFichier(ean13))
+    return {};
+  // Padding blanks included: existing histories are named that way.
   return cheminDans(dossier, QStringLiteral("historique/") + ajuster(ean13, 13) +
                                  QStringLiteral(".hst"));
 }
@@ -43,7 +56,7 @@ Lecture lire(const QString &chemin, QList<Pret> &prets) {
   return Lecture::Lu;
 }
 
-bool ecrire(const QString &chemin, const QList<Pret> &prets) {
+QByteArray octets(const QList<Pret> &prets) {
   // Beyond the capacity the oldest loans go: the recent ones are those the
   // user looks up (who has had this DVD lately).
   const qsizetype debut = std::max<qsizetype>(0, prets.size() - MaxPrets);
@@ -53,12 +66,21 @@ bool ecrire(const QString &chemin, const QList<Pret> &prets) {
     for (const QString *ligne : {&p.nom, &p.datePret, &p.dateRetour})
       octets += cp1252::encode(surUneLigne(*ligne)) + "\r\n";
   }
-  if (!QFileInfo(QFileInfo(chemin).absolutePath()).isDir())
+  return octets;
+}
+
+bool ecrire(const QString &chemin, const QList<Pret> &prets) {
+  if (chemin.isEmpty() || !QFileInfo(QFileInfo(chemin).absolutePath()).isDir())
     return false;
+  const QByteArray contenu = octets(prets);
   QSaveFile f(chemin);
-  if (!f.open(QIODevice::WriteOnly))
+  if (!f.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
     return false;
-  f.write(octets);
+  if (f.write(contenu) != contenu.size()) {
+    f.cancelWriting();
+    f.commit();
+    return false;
+  }
   return f.commit();
 }
 

@@ -77,7 +77,10 @@ bool lireListe(Lecteur &lecteur, QStringList &liste) {
 
 void lireTout(Lecteur &lecteur, Reglages &r) {
   QString v, ignore;
-  if (!lecteur.valeur(v))
+  static const QRegularExpression entier(QStringLiteral("^[+]?[0-9]+$"));
+  const bool lu = lecteur.valeur(v);
+  r.compteLisible = lu && entier.match(v).hasMatch();
+  if (!lu)
     return;
   r.nbFiches = compte(v);
   for (QString *marge : {&r.margeHaut, &r.margeBas, &r.margeGauche, &r.margeDroite}) {
@@ -123,7 +126,7 @@ Lecture lire(const QString &cheminIni, Reglages &r) {
   return Lecture::Lu;
 }
 
-bool sauver(const QString &cheminIni, const Reglages &r) {
+QByteArray octets(const Reglages &r) {
   QByteArray octets = ligne(QString::number(r.nbFiches)) + "\r\n";
   const QString *marges[4] = {&r.margeHaut, &r.margeBas, &r.margeGauche, &r.margeDroite};
   for (int i = 0; i < 4; ++i)
@@ -136,10 +139,20 @@ bool sauver(const QString &cheminIni, const Reglages &r) {
   }
   for (const QString &nom : r.noms)
     octets += ligne(itemEcrit(nom));
+  return octets;
+}
+
+bool sauver(const QString &cheminIni, const Reglages &r) {
+  // Unbuffered: a write that fails is seen here, not lost inside commit().
+  const QByteArray contenu = octets(r);
   QSaveFile f(cheminIni);
-  if (!f.open(QIODevice::WriteOnly))
+  if (!f.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
     return false;
-  f.write(octets);
+  if (f.write(contenu) != contenu.size()) {
+    f.cancelWriting();
+    f.commit();
+    return false;
+  }
   return f.commit();
 }
 

@@ -5,6 +5,7 @@
 // Content of dvd.ini: card count, print margins and the five lookup lists.
 struct Reglages {
   int nbFiches = 0;
+  bool compteLisible = true; // false: the count was missing, not a number or negative
   QString margeHaut, margeBas, margeGauche, margeDroite;
   QStringList genres, editeurs, sons, acheteurs, noms;
   bool operator==(const Reglages &) const = default;
@@ -22,6 +23,8 @@ Lecture lire(const QString &cheminIni, Reglages &r);
 // dot, blank items of the first four lists are left out and a line feed
 // inside an item becomes a space.
 bool sauver(const QString &cheminIni, const Reglages &r);
+// The bytes `sauver` writes.
+QByteArray octets(const Reglages &r);
 // A margin is stored as typed; one with a comma would shift every later read.
 // True for a plain number of millimetres: "12", "7.5".
 bool margeValide(const QString &marge);

@@ -23,8 +23,8 @@ QString cleMarquee(const Fiche &f) {
                  EntreeIndex::TailleCle);
 }
 
-Resultat supprimer(const QString &dossier, int nbFiches, int position, QList<EntreeIndex> &tabIndex,
-                   Fiche &fiche, const std::function<void(int)> &progression) {
+Resultat preparer(const QString &dossier, int nbFiches, int position, const Fiche &fiche, Plan &plan,
+                  const std::function<void(int)> &progression) {
   if (nbFiches < 1 || nbFiches > fichiers::MaxFiches || position < 1 || position > nbFiches)
     return Resultat::Rien;
   QList<EntreeIndex> entrees;
@@ -58,17 +58,25 @@ Resultat supprimer(const QString &dossier, int nbFiches, int position, QList<Ent
   ecrites.append(modifiees);
   std::sort(ecrites.begin(), ecrites.end());
   ecrites.erase(std::unique(ecrites.begin(), ecrites.end()), ecrites.end());
+  plan = {r == nbFiches ? 0 : r, deplacee, std::move(entrees), std::move(ecrites)};
+  return Resultat::Faite;
+}
 
-  if (r != nbFiches) {
-    if (!fichiers::ecrireFiche(dossier, r, deplacee))
+Resultat supprimer(const QString &dossier, int nbFiches, int position, QList<EntreeIndex> &tabIndex,
+                   Fiche &fiche, const std::function<void(int)> &progression) {
+  Plan plan;
+  if (const Resultat r = preparer(dossier, nbFiches, position, fiche, plan, progression); r != Resultat::Faite)
+    return r;
+  if (plan.record != 0) {
+    if (!fichiers::ecrireFiche(dossier, plan.record, plan.deplacee))
       return Resultat::EchecFichier;
-    fiche = deplacee;
+    fiche = plan.deplacee;
   }
-  if (!fichiers::ecrirePositions(dossier, entrees, ecrites))
+  if (!fichiers::ecrirePositions(dossier, plan.entrees, plan.ecrites))
     return Resultat::EchecFichier;
   if (tabIndex.size() <= nbFiches)
     tabIndex.resize(nbFiches + 1);
-  std::copy(entrees.cbegin(), entrees.cend(), tabIndex.begin() + 1);
+  std::copy(plan.entrees.cbegin(), plan.entrees.cend(), tabIndex.begin() + 1);
   return Resultat::Faite;
 }
 

@@ -20,6 +20,21 @@ enum class Resultat {
   EchecFichier,    // a file could not be read or written
 };
 
+// What a deletion writes: the last record moved into number `record` (none
+// when `record` is the last one), and the index entries at the 0-based
+// positions `ecrites` of `entrees` (the live entries as they end).
+struct Plan {
+  int record = 0;
+  Fiche deplacee;
+  QList<EntreeIndex> entrees;
+  QList<int> ecrites;
+};
+
+// Computes the deletion of the card at index position `position` without
+// writing anything; `fiche` is the card shown there.
+Resultat preparer(const QString &dossier, int nbFiches, int position, const Fiche &fiche, Plan &plan,
+                  const std::function<void(int)> &progression = {});
+
 // Deletes the card at index position `position` (1..nbFiches). `fiche` is the
 // card shown there; when another card moves into the freed record it holds
 // that card on return. `tabIndex` (1-based) receives the live entries
