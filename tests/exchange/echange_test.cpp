@@ -75,17 +75,3 @@ TEST(EchangeFichiers, UneJacketNeSortPasDeSonDossierNiNeSEfface) {
   EXPECT_TRUE(!echange::copierJacket(src, src) && catalogue::contenu(src) == "nouvelle");
 }
 
-TEST(EchangeImport, UneEcritureRefuseeArreteLImportSansCompterLaFiche) {
-  QTemporaryDir d;
-  catalogue::ecrire(d.path(), catalogue::numerotees(2));
-  QFile::remove(QDir(d.path()).filePath("dvd.lst"));
-  QDir(d.path()).mkdir("dvd.lst");
-  int nbFiches = 2;
-  QList<EntreeIndex> tab(2001);
-  const echange::BilanImport b =
-      echange::importerFiches(d.path(), nbFiches, tab, {catalogue::fiche("5", "E"), catalogue::fiche("6", "F")},
-                              {0, 1}, {}, [](auto &, auto &) { return true; });
-  EXPECT_TRUE(b.echecEcriture);
-  EXPECT_EQ(QList<int>({b.inserees, b.nonEcrites, nbFiches, fichiers::nbEntreesSurDisque(d.path())}),
-            QList<int>({0, 2, 2, 2}));
-}

@@ -90,16 +90,126 @@ TEST(Demarrage, DvdIniIntrouvableDemandeLeDossierJusquAAbandon) {
   EXPECT_TRUE(vide.f->termine());
 }
 
-TEST(Demarrage, CompteSuperieurAuxFichiersLimiteAuxFichesPresentes) {
+// A count or an index that cannot be trusted is never written over: the
+// catalogue opens read-only saying what is wrong, and a repair is offered
+// after a copy of the three files.
+TEST(Demarrage, UnCompteOuUnIndexDouteuxOuvreEnLectureSeuleEtProposeUneReparation) {
+  struct Cas {
+    const char *nom;
+    std::function<void(FenetreTest &)> abimer;
+    const char *dit;
+    int repare;
+  };
+  const QList<Cas> cas = {
+      {"compte trop grand",
+       [](FenetreTest &t) {
+         Reglages r = catalogue::reglagesDeBase();
+         r.nbFiches = 7;
+         reglages::sauver(t.chemin("dvd.ini"), r);
+       },
+       "annonce 7 fiches", 3},
+      {"compte illisible",
+       [](FenetreTest &t) { catalogue::ecrireOctets(t.chemin("dvd.ini"), "x" + t.octets("dvd.ini").mid(1)); },
+       "illisible alors que dvd.lst contient 3", 3},
+      {"deux entrees sur une fiche", [](FenetreTest &t) { catalogue::repointer(t.dossier.path(), 2, 1); },
+       "L'entrée 2 de l'index", 1},
+  };
+  for (const Cas &c : cas)
+    for (int reponse : {Dialogues::Non, Dialogues::Oui}) {
+      SCOPED_TRACE(c.nom);
+      FenetreTest t;
+      catalogue::ecrire(t.dossier.path(), catalogue::numerotees(3));
+      c.abimer(t);
+      const QByteArray abime = t.donnees();
+      t.dlg.repondre(reponse, {}, 52, "Message");
+      if (reponse == Dialogues::Oui)
+        t.avis({}, 64);
+      t.demarrer(reponse == Dialogues::Non && c.repare == 3 && QString(c.nom) == "compte illisible");
+      EXPECT_TRUE(t.dlg.messages.first().texte.contains(c.dit));
+      if (reponse == Dialogues::Non) {
+        t.avis({});
+        t.f->modification();
+        EXPECT_TRUE(t.dlg.messages.last().texte.startsWith("Le catalogue est ouvert en lecture seule : "));
+        EXPECT_TRUE(t.donnees() == abime && t.f->v().modifEnCours == 0);
+        continue;
+      }
+      EXPECT_EQ(QList<int>({t.f->v().nbFiches, t.ini().nbFiches}), QList<int>({c.repare, c.repare}));
+      const QStringList copies = QDir(t.dossier.path()).entryList({"copie-avant-reparation-*"}, QDir::Dirs);
+      ASSERT_EQ(copies.size(), 1);
+      const QString copie = t.chemin(copies.first()) + '/';
+      EXPECT_EQ(catalogue::contenu(copie + "dvd.lst") + '|' + catalogue::contenu(copie + "dvd.idx") + '|' +
+                    catalogue::contenu(copie + "dvd.ini"),
+                abime);
+    }
+}
+
+// A folder, or one data file, that cannot be written is said once; every
+// editing command then says why it cannot run, before any typing.
+TEST(Demarrage, UnDossierEnLectureSeuleLeDitUneFoisEtRefuseLesCommandesDEdition) {
   FenetreTest t;
-  Reglages r = catalogue::reglagesDeBase();
-  catalogue::ecrire(t.dossier.path(), catalogue::numerotees(3), r);
-  // dvd.ini claims more cards than the files hold.
-  r.nbFiches = 7;
-  reglages::sauver(t.chemin("dvd.ini"), r);
-  t.demarrer(true); // the message that the count was corrected
-  EXPECT_EQ(QList<int>({t.f->v().nbFiches, t.f->VScroll1->maximum()}), QList<int>({3, 3}));
-  EXPECT_TRUE(t.dlg.messages.first().texte.contains("annonce 7 fiches"));
+  QList<Fiche> cartes = catalogue::numerotees(2);
+  cartes[1].set(Champ::preter, "Oui");
+  catalogue::ecrire(t.dossier.path(), cartes);
+  const QByteArray avant = t.donnees();
+  t.ecrivable = [](const QString &chemin) { return !chemin.endsWith("dvd.idx"); };
+  t.avis({});
+  t.demarrer();
+  ASSERT_EQ(t.dlg.messages.size(), 1);
+  EXPECT_TRUE(t.dlg.messages[0].texte.contains("lecture seule") && t.dlg.messages[0].texte.contains("dvd.idx"));
+
+  Filmorel &f = *t.f;
+  const QList<std::function<void()>> commandes = {
+      [&] { f.modification(); },      [&] { f.supprimer_Click(); }, [&] { f.pretdvd(); },
+      [&] { f.SM_Importer_Click(); }, [&] {
+        f.VScroll1->setValue(2);
+        f.retourdvd();
+      },
+      [&] {
+        f.ean->setText("9999999999999");
+        f.recherche();
+      }};
+  for (const auto &commande : commandes) {
+    t.avis({});
+    commande();
+    EXPECT_TRUE(t.dlg.messages.last().texte.startsWith("Le catalogue est ouvert en lecture seule : le fichier"));
+    EXPECT_EQ(f.v().modifEnCours + f.v().pretEnCours + f.v().modeCreation, 0);
+  }
+  EXPECT_EQ(t.dlg.messages.size(), 7);
+  EXPECT_EQ(t.donnees(), avant);
+}
+
+// Start-up: the lock first, then a command cut short is rolled back and said;
+// a lock nobody holds any more is taken over saying so, naming the file.
+TEST(Demarrage, LeVerrouPuisLaRepriseDUneCommandeInterrompue) {
+  FenetreTest t;
+  catalogue::ecrire(t.dossier.path(), catalogue::numerotees(2));
+  const QByteArray avant = t.donnees();
+  // A journal of dvd.ini as it was; the file was being rewritten.
+  catalogue::Image image;
+  image.fichiers = {{"dvd.ini", t.octets("dvd.ini").size(), {{0, t.octets("dvd.ini")}}}};
+  catalogue::ecrireOctets(t.chemin(catalogue::kJournal), image.journal());
+  catalogue::ecrireOctets(t.chemin("dvd.ini"), "0\r\n");
+  catalogue::ecrireOctets(t.chemin("filmorel.lock"), "");
+  t.avis({}, 64);
+  t.avis({});
+  t.demarrer();
+  ASSERT_EQ(t.dlg.messages.size(), 2);
+  EXPECT_EQ(t.dlg.messages[0].texte, QString("Le fichier de verrouillage %1 est vide ou illisible : il est repris.")
+                                         .arg(QDir::toNativeSeparators(t.chemin("filmorel.lock"))));
+  EXPECT_TRUE(t.dlg.messages[1].texte.startsWith("Filmorel a été interrompu pendant une modification"));
+  EXPECT_TRUE(t.donnees() == avant && !QFile::exists(t.chemin(catalogue::kJournal)) && t.f->v().nbFiches == 2);
+
+  // A lock of another computer: taken over only when the user says so.
+  for (int reponse : {Dialogues::Non, Dialogues::Oui}) {
+    FenetreTest autre;
+    catalogue::ecrire(autre.dossier.path(), catalogue::numerotees(1));
+    catalogue::ecrireOctets(autre.chemin("filmorel.lock"), "1\nfilmorel\nportable-de-marie\n");
+    autre.dlg.repondre(reponse, {}, 52, "Message");
+    autre.demarrer();
+    EXPECT_TRUE(autre.dlg.messages[0].texte.contains("« portable-de-marie »") &&
+                autre.dlg.messages[0].texte.contains("filmorel.lock"));
+    EXPECT_EQ(autre.f->termine(), reponse == Dialogues::Non);
+  }
 }
 
 // The window fits a 1024x768 screen with its panel (cover browser shown), the

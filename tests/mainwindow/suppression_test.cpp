@@ -91,10 +91,10 @@ TEST(SuppressionFenetre, UneEntreeQuiNeDesigneAucuneFicheEstRefusee) {
   FenetreTest t;
   catalogue::ecrire(t.dossier.path(), catalogue::numerotees(3));
   catalogue::repointer(t.dossier.path(), 2, 7);
+  t.dlg.repondre(Dialogues::Non, {}, 52, "Message"); // no repair: read-only
   Filmorel &f = t.demarrer();
   f.VScroll1->setValue(2);
   const QByteArray avant = t.donnees();
-  t.question(Dialogues::Oui, kQuestion);
   t.avis({});
   QTest::mouseClick(f.supprimer, Qt::LeftButton);
   EXPECT_EQ(t.donnees(), avant);

@@ -20,6 +20,7 @@ struct FenetreTest {
   QTemporaryDir dossier;
   DialoguesScripts dlg;
   std::unique_ptr<Filmorel> f;
+  catalogue::Ecrivable ecrivable; // what the window is told it can write
 
   QString chemin(const QString &nom) const { return QDir(dossier.path()).filePath(nom); }
 
@@ -36,6 +37,7 @@ struct FenetreTest {
     const QString avant = QDir::currentPath();
     QDir::setCurrent(dossier.path());
     f = std::make_unique<Filmorel>(&dlg);
+    f->ecrivable = ecrivable;
     f->show();
     f->activateWindow();
     (void)QTest::qWaitForWindowActive(f.get());
