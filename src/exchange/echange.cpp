@@ -66,16 +66,18 @@ QStringList itemsEcrits(const QStringList &items, bool blancsPermis) {
   return l;
 }
 
+// Written beside the old file, which is replaced once the new one is whole.
+// Unbuffered: a failed write is seen here, not lost inside commit().
+bool preparerFichier(QSaveFile &f, const QByteArray &octets) {
+  if (f.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && f.write(octets) == octets.size())
+    return true;
+  f.cancelWriting();
+  return false;
+}
+
 bool ecrireFichier(const QString &chemin, const QByteArray &octets) {
   QSaveFile f(chemin);
-  if (!f.open(QIODevice::WriteOnly))
-    return false;
-  if (f.write(octets) != octets.size()) {
-    f.cancelWriting();
-    f.commit();
-    return false;
-  }
-  return f.commit();
+  return preparerFichier(f, octets) && f.commit();
 }
 } // namespace
 
@@ -263,8 +265,6 @@ BilanExport exporterSelection(const QString &dossier, int nbFiches, QList<Entree
   QDir(dossierExport).mkpath(QStringLiteral("."));
   const QString lst = cheminDans(dossierExport, kLst);
   const QString dat = cheminDans(dossierExport, kDat);
-  QFile::remove(lst);
-  QFile::remove(dat);
   if (positions.isEmpty())
     return bilan;
 
@@ -286,9 +286,12 @@ BilanExport exporterSelection(const QString &dossier, int nbFiches, QList<Entree
   if (bilan.exportees == 0)
     return bilan;
 
-  if (!ecrireFichier(lst, records) || !ecrireFichier(dat, contenuExportDat(bilan.exportees, listes))) {
-    QFile::remove(lst);
-    QFile::remove(dat);
+  // The old pair stays until both new files are whole; export.dat, which
+  // announces the count, goes last.
+  QSaveFile nouveauLst(lst), nouveauDat(dat);
+  if (!preparerFichier(nouveauLst, records) ||
+      !preparerFichier(nouveauDat, contenuExportDat(bilan.exportees, listes)) || !nouveauLst.commit() ||
+      !nouveauDat.commit()) {
     bilan.exportees = 0;
     return bilan;
   }

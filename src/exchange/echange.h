@@ -80,11 +80,11 @@ struct BilanExport {
   int exportees = 0;   // records of export.lst
   int illisibles = 0;  // ticked cards that could not be read
 };
-// Creates `dossierExport` when missing and deletes its export.lst and
-// export.dat. Then, when a ticked position (ascending) can be read, writes
-// export.lst (ticked cards, personal fields blanked) and export.dat, and
-// copies the covers when `jackets`. Nothing is written when no card could be
-// read; on a failed write neither file is left behind.
+// Creates `dossierExport` when missing. When a ticked position (ascending)
+// can be read, writes export.lst (ticked cards, personal fields blanked) and
+// export.dat beside the old ones, replaces them once both are whole
+// (export.dat last), and copies the covers when `jackets`. Nothing is
+// written when no card could be read; on a failed write the old pair stays.
 BilanExport exporterSelection(const QString &dossier, int nbFiches, QList<EntreeIndex> &tabIndex,
                               const QList<int> &positions, const Listes &listes,
                               const QString &dossierExport, bool jackets,

@@ -75,3 +75,17 @@ TEST(EchangeFichiers, UneJacketNeSortPasDeSonDossierNiNeSEfface) {
   EXPECT_TRUE(!echange::copierJacket(src, src) && catalogue::contenu(src) == "nouvelle");
 }
 
+
+// The previous exchange pair stays until both new files are whole.
+TEST(EchangeFichiers, UnExportQuiEchoueLaisseLAnciennePaire) {
+  QTemporaryDir d;
+  catalogue::ecrire(d.path(), catalogue::numerotees(2));
+  const QString exp = QDir(d.path()).filePath("export");
+  catalogue::ecrireOctets(exp + "/export.lst", "ancienne liste");
+  QDir(exp).mkdir("export.dat"); // cannot be replaced by a file
+  QList<EntreeIndex> tab(2001);
+  const echange::BilanExport b = echange::exporterSelection(d.path(), 2, tab, {1, 2}, {}, exp, false);
+  EXPECT_FALSE(b.ecrit);
+  EXPECT_EQ(catalogue::contenu(exp + "/export.lst"), "ancienne liste");
+  EXPECT_EQ(QDir(exp).entryList(QDir::Files), QStringList({"export.lst"}));
+}
