@@ -1,8 +1,9 @@
-// Deleting one card of the generated catalogue, both ways the files change.
+// The writer's commands on the generated catalogue: what a command costs
+// with its journal and syncs.
+#include "catalogue/ecrivain.h"
 #include "mesure.h"
 #include "storage/fichiers.h"
 #include "storage/reglages.h"
-#include "storage/suppression.h"
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -53,19 +54,55 @@ void bench_suppression(const QString &dossierCatalogue) {
   if (entrees[positionB - 1].numero == n)
     ++positionB;
 
-  QList<EntreeIndex> tabIndex(2001);
-  Fiche fiche;
-  const int runs = 21;
-  auto supprimer = [&](int position) {
-    fichiers::lireFiche(dossier, entrees[position - 1].numero, fiche);
-    suppression::supprimer(dossier, n, position, tabIndex, fiche);
-    // The count written back, as the window does.
-    Reglages apres = r;
-    apres.nbFiches = n - 1;
-    reglages::sauver(QDir(dossier).filePath(QStringLiteral("dvd.ini")), apres);
+  // Each command as the window runs it: the writer, journal and syncs
+  // included, on the state read from the files.
+  const QString ini = QDir(dossier).filePath(QStringLiteral("dvd.ini"));
+  const QByteArray iniOrigine = lireTout(cheminDans(dossierCatalogue, QStringLiteral("dvd.ini")));
+  QDir(dossier).mkpath(QStringLiteral("historique"));
+  Variables v;
+  auto remettreTout = [&] {
+    remettre();
+    ecrireTout(ini, iniOrigine);
+    v.cheminAppli = dossier + u'/';
+    v.nbFiches = n;
+    std::copy(entrees.cbegin(), entrees.cend(), v.tabIndex.begin() + 1);
   };
+  auto surLaFiche = [&](int position) {
+    v.posCourante = position;
+    fichiers::lireFiche(dossier, entrees[position - 1].numero, v.ficheCourante);
+  };
+  catalogue::Ecrivain ecrivain(v);
+  const int runs = 21;
+  auto commande = [&](const char *nom, const std::function<void()> &fn) { mesurer(nom, runs, fn, remettreTout); };
   if (positionA > 0)
-    mesurer("supprimer la fiche du dernier enregistrement", runs, [&] { supprimer(positionA); }, remettre);
-  mesurer("supprimer une fiche au milieu (dernier enregistrement deplace)", runs, [&] { supprimer(positionB); },
-          remettre);
+    commande("supprimer la fiche du dernier enregistrement", [&] {
+      surLaFiche(positionA);
+      ecrivain.supprimer(positionA, r);
+    });
+  commande("supprimer une fiche au milieu (dernier enregistrement deplace)", [&] {
+    surLaFiche(positionB);
+    ecrivain.supprimer(positionB, r);
+  });
+  commande("enregistrer une fiche sans changer son titre", [&] {
+    surLaFiche(positionB);
+    ecrivain.enregistrer(v.ficheCourante, false, false, r);
+  });
+  commande("enregistrer une fiche dont le titre change (reclassement compris)", [&] {
+    surLaFiche(positionB);
+    Fiche f = v.ficheCourante;
+    f.set(Champ::titre, QStringLiteral("A tout premier titre"));
+    ecrivain.enregistrer(f, false, true, r);
+  });
+  commande("nouvelle fiche (reclassement compris)", [&] {
+    v.nbFiches = n - 1; // room for one more in a full catalogue
+    Fiche f = v.ficheCourante;
+    f.set(Champ::titre, QStringLiteral("Nouvelle"));
+    ecrivain.enregistrer(f, true, true, r);
+  });
+  commande("retour d'un pret (historique compris)", [&] {
+    surLaFiche(positionB);
+    ecrivain.reintegrer(v.ficheCourante, {QStringLiteral("Martin"), QStringLiteral("01/01/2020"),
+                                          QStringLiteral("02/01/2020")}, r);
+  });
+  commande("ajouter un genre a la liste (dvd.ini)", [&] { ecrivain.sauverReglages(r); });
 }
