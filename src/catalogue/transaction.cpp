@@ -160,6 +160,8 @@ bool Transaction::valider() {
                            [&](const Image::Fichier &f) { return f.nom == c.nom; });
     if (it == m_avant.fichiers.end()) {
       const QFileInfo info(chemin(c.nom));
+      if (info.exists() && !info.isFile()) // a folder in a file's place: nothing to write back
+        return false;
       m_avant.fichiers.append({c.nom, info.exists() ? info.size() : -1, {}});
       it = std::prev(m_avant.fichiers.end());
     }
