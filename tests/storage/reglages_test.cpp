@@ -71,11 +71,14 @@ TEST(Reglages, ValueReadsStopAtACommaAndSpacesAroundAreDropped) {
 TEST(Reglages, CountKeptWithinTheCatalogueListsEndAtABlankLineShortFiles) {
   QTemporaryDir dir;
   const QString chemin = dir.filePath("dvd.ini");
-  const std::pair<QByteArray, int> cas[] = {{"abc", 0},     {"-5", 0},  {"2500", 2000},
-                                            {"99999999999", 2000}, {"+0012", 12},
-                                            {"12.5", 0},    {"", 0},    {"2000", 2000}};
-  for (const auto &[texte, attendu] : cas)
-    EXPECT_EQ(lu(chemin, texte + "\r\n\r\n" + kEntete).nbFiches, attendu) << texte.constData();
+  // A count that is not a whole number >= 0 reads as 0 and is said unreadable.
+  const std::tuple<QByteArray, int, bool> cas[] = {{"abc", 0, false},         {"-5", 0, false},  {"2500", 2000, true},
+                                                   {"99999999999", 2000, true}, {"+0012", 12, true},
+                                                   {"12.5", 0, false},        {"", 0, false},    {"2000", 2000, true}};
+  for (const auto &[texte, attendu, lisible] : cas) {
+    const Reglages r = lu(chemin, texte + "\r\n\r\n" + kEntete);
+    EXPECT_TRUE(r.nbFiches == attendu && r.compteLisible == lisible) << texte.constData();
+  }
 
   // Lists end at a blank line; a short file keeps what was read.
   EXPECT_EQ(listes(lu(chemin, "3\r\n\r\n" + kEntete + "Action\r\n   \r\nGaumont\r\n\r\n")),
@@ -85,7 +88,9 @@ TEST(Reglages, CountKeptWithinTheCatalogueListsEndAtABlankLineShortFiles) {
   EXPECT_EQ(listes(r), QList<QStringList>({{"Action", "Drame"}, {}, {}, {}, {}}));
   r = lu(chemin, "3\r\n\r\nMarge Haut Imprimante Default\r\n");
   EXPECT_EQ(QString::number(r.nbFiches) + "|" + r.margeHaut, "3|");
-  EXPECT_TRUE(lu(chemin, "") == Reglages());
+  Reglages vide;
+  vide.compteLisible = false;
+  EXPECT_TRUE(lu(chemin, "") == vide);
 
   Reglages rien;
   rien.nbFiches = 5;
