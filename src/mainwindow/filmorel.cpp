@@ -549,6 +549,20 @@ bool Filmorel::demarrer() {
   return true;
 }
 
+namespace {
+// A lock written before the machine started cannot belong to a running
+// program, whatever process now has its number (Linux: boot time in /proc/stat).
+bool plusVieuxQueLeDemarrage(const QString &chemin) {
+  QFile stat(QStringLiteral("/proc/stat"));
+  if (!stat.open(QIODevice::ReadOnly | QIODevice::Text))
+    return false;
+  for (const QByteArray &ligne : stat.readAll().split('\n'))
+    if (ligne.startsWith("btime "))
+      return QFileInfo(chemin).lastModified().toSecsSinceEpoch() < ligne.mid(6).trimmed().toLongLong();
+  return false;
+}
+} // namespace
+
 // Two copies of the program writing the same files would corrupt them. A
 // lock left by a run that is gone is taken over, saying so; one from
 // another computer (a shared folder) is taken over only if the user says so.
@@ -574,9 +588,14 @@ bool Filmorel::verrouiller() {
     qint64 pid = 0;
     QString hote, appli;
     const bool lisible = m_verrou->getLockInfo(&pid, &hote, &appli);
-    if (!lisible) {
-      m_dialogues->message(QStringLiteral("Le fichier de verrouillage %1 est vide ou illisible : il est repris.")
-                               .arg(affiche),
+    const bool ancien = plusVieuxQueLeDemarrage(chemin);
+    if (!lisible || ancien) {
+      m_dialogues->message(ancien ? QStringLiteral("Le fichier de verrouillage %1 date d'avant le démarrage de "
+                                                   "l'ordinateur : il est repris.")
+                                        .arg(affiche)
+                                  : QStringLiteral("Le fichier de verrouillage %1 est vide ou illisible : il est "
+                                                   "repris.")
+                                        .arg(affiche),
                            64, QStringLiteral("Message"));
       pris = m_verrou->removeStaleLockFile() && m_verrou->tryLock(0);
     } else if (!hote.isEmpty() && hote != QSysInfo::machineHostName()) {

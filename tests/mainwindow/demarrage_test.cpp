@@ -199,6 +199,21 @@ TEST(Demarrage, LeVerrouPuisLaRepriseDUneCommandeInterrompue) {
   EXPECT_TRUE(t.dlg.messages[1].texte.startsWith("Filmorel a été interrompu pendant une modification"));
   EXPECT_TRUE(t.donnees() == avant && !QFile::exists(t.chemin(catalogue::kJournal)) && t.f->v().nbFiches == 2);
 
+  // A lock older than the machine's start-up names a process that is gone,
+  // whatever runs under its number now (here: this very process).
+  FenetreTest ancien;
+  catalogue::ecrire(ancien.dossier.path(), catalogue::numerotees(1));
+  catalogue::ecrireOctets(ancien.chemin("filmorel.lock"),
+                          QByteArray::number(QCoreApplication::applicationPid()) + "\nfilmorel_tests\n" +
+                              QSysInfo::machineHostName().toUtf8() + "\n");
+  QFile verrou(ancien.chemin("filmorel.lock"));
+  ASSERT_TRUE(verrou.open(QIODevice::ReadWrite) &&
+              verrou.setFileTime(QDateTime::fromSecsSinceEpoch(1000), QFileDevice::FileModificationTime));
+  verrou.close();
+  ancien.avis({}, 64);
+  ancien.demarrer();
+  EXPECT_TRUE(ancien.dlg.messages[0].texte.contains("date d'avant le démarrage") && !ancien.f->termine());
+
   // A lock of another computer: taken over only when the user says so.
   for (int reponse : {Dialogues::Non, Dialogues::Oui}) {
     FenetreTest autre;
