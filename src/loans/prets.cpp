@@ -48,8 +48,6 @@ void Filmorel::retourdvd() {
   preter->setText(QStringLiteral("Non"));
   datepret->clear();
   nom->setEditText(QString());
-  // Saved the way a validation saves the card.
-  dateachat->setText(dateachat->text().replace(u'-', u'/').replace(u'.', u'/'));
   memoriser();
   const catalogue::Resultat r = m_ecrivain.reintegrer(m_v.ficheCourante, fini, reglagesCourants());
   if (!r.fait()) {
