@@ -9,19 +9,28 @@ generate "$pristine" 10
 cat_dir="$WORK/catalogue"
 state() { (cd "$cat_dir" && cat dvd.lst dvd.idx dvd.ini | md5sum); }
 
+# quit_all MAIN: every box gets Return, the main window Escape, until the
+# program ends.
+quit_all() {
+  local main="$1"
+  # Start-up boxes (lock taken over, command rolled back), then the quit
+  # question: every box gets Return until the program ends.
+  for _ in $(seq 1 8); do
+    local box
+    if box=$(timeout 3 xdotool search --sync --onlyvisible --name "^Message$" | head -n 1); then
+      focus_key "$box" Return
+    else
+      focus_key "$main" Escape
+    fi
+    kill -0 "$PID" 2>/dev/null || { PID=""; return 0; }
+  done
+  fail "the program did not end after its boxes"
+}
+
 # Answers every box of a start-up, then quits.
 restart_and_quit() {
   start_program "$cat_dir"
-  local main
-  main=$(wait_window "^FILMOREL$")
-  for _ in 1 2 3; do
-    local box
-    box=$(timeout 2 xdotool search --sync --onlyvisible --name "^Message$" | head -n 1) || break
-    focus_key "$box" Return
-  done
-  focus_key "$main" Escape
-  answer "^Message$" Return
-  wait_exit 10
+  quit_all "$(wait_window "^FILMOREL$")"
 }
 
 # run COMMAND DELAY: the command's last key, then kill -9 after DELAY seconds
@@ -37,7 +46,7 @@ run() {
       xdotool windowfocus --sync "$(wait_window "^Message$")"
       xdotool key Return ;;
     new)
-      type_text "$main" 9780000000017
+      type_text "$main" 9780000000019
       answer "^Message$" Return
       type_text "$main" Amadeus
       xdotool key F5 ;;
@@ -48,9 +57,7 @@ run() {
     restart_and_quit
   else
     sleep 1
-    focus_key "$main" Escape
-    answer "^Message$" Return
-    wait_exit 10
+    quit_all "$main"
   fi
   [ ! -e "$cat_dir/filmorel.jnl" ] || fail "$1 after $2 s: a journal was left"
 }
