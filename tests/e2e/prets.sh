@@ -14,22 +14,17 @@ answer "^Message$" Return
 main=$(wait_window "^FILMOREL$")
 new_card "$main" 3259190312371 "Brazil"
 new_card "$main" 3259190312340 "Zorro"
-lst="$cat_dir/dvd.lst"
 
 # Brazil (first in title order) lent to Julie.
 focus_key "$main" Home F6
 type_text "$main" "Julie"
 focus_key "$main" F5
-[ "$(field "$lst" 1 954 3)" = Oui ] || fail "Brazil is not lent"
-[ "$(field "$lst" 1 967 30)" = Julie ] || fail "borrower not saved"
 
 # Its return, confirmed: the loan goes to the history file.
 focus_key "$main" F7
 answer "^Message$" Return
 hst="$cat_dir/historique/3259190312371.hst"
-[ -f "$hst" ] || fail "no history file"
 [ "$(cat "$hst")" = "$(printf 'Julie\r\n%s\r\n%s\r' "$today" "$today")" ] || fail "history: $(cat -A "$hst")"
-[ "$(field "$lst" 1 954 3)" = Non ] || fail "Brazil still lent"
 
 # Zorro lent to Julie, still out.
 focus_key "$main" End F6

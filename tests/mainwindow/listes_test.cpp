@@ -2,13 +2,25 @@
 #include "listings/listing.h"
 
 namespace {
-void cliquer(FenetreTest &t, const char *bouton, int reponse, const char *question) {
-  t.question(reponse, QString::fromUtf8(question));
+// Types `texte` in the box (unless null), clicks the button and answers its
+// question, then the refusal `puis` when given.
+void cliquer(FenetreTest &t, ComboListe *combo, const QString &texte, const char *bouton, int reponse = Dialogues::Oui,
+             const char *puis = nullptr) {
+  static const QMap<QByteArray, const char *> questions{
+      {"ajou0", "Ajouter cet editeur à la liste ?"},    {"ajou1", "Ajouter ce nom à la liste ?"},
+      {"ajou2", "Ajouter ce format sonore à la liste ?"}, {"ajou4", "Ajouter ce genre à la liste ?"},
+      {"sup0", "Supprimer cet editeur de la liste ?"},  {"sup2", "Supprimer ce format sonore de la liste ?"},
+      {"sup4", "Supprimer ce genre de la liste ?"}};
+  if (!texte.isNull())
+    combo->setEditText(texte);
+  t.question(reponse, QString::fromUtf8(questions.value(bouton)));
+  if (puis)
+    t.dlg.repondre(Dialogues::OK, QString::fromUtf8(puis), 16, "");
   QTest::mouseClick(t.ctrl<QPushButton>(bouton), Qt::LeftButton);
 }
 
-Filmorel &enEdition(FenetreTest &t) {
-  Filmorel &f = t.ouvrir(catalogue::numerotees(2));
+Filmorel &enEdition(FenetreTest &t, const Reglages &r = catalogue::reglagesDeBase()) {
+  Filmorel &f = t.ouvrir(catalogue::numerotees(2), r);
   QTest::mouseClick(f.modifier, Qt::LeftButton);
   return f;
 }
@@ -18,32 +30,22 @@ TEST(Listes, AjoutTelQuelALaPlaceDuTriOuALaFin) {
   FenetreTest t;
   Filmorel &f = enEdition(t);
   const QByteArray avant = t.octets("dvd.ini");
-
-  f.Genre->setEditText("Aventure");
-  cliquer(t, "ajou4", Dialogues::Non, "Ajouter ce genre à la liste ?");
+  cliquer(t, f.Genre, "Aventure", "ajou4", Dialogues::Non);
   EXPECT_EQ(t.octets("dvd.ini"), avant);
-  cliquer(t, "ajou4", Dialogues::Oui, "Ajouter ce genre à la liste ?");
+  cliquer(t, f.Genre, QString(), "ajou4");
   EXPECT_EQ(f.Genre->currentText(), "Aventure");
-  f.Genre->setEditText("");
-  cliquer(t, "ajou4", Dialogues::Oui, "Ajouter ce genre à la liste ?");
+  cliquer(t, f.Genre, "", "ajou4");
   EXPECT_EQ(f.Genre->items(), QStringList({"", "Action", "Aventure", "Comédie", "Drame", "Film", "Policier"}));
-
-  f.editeur->setEditText("Gaumont");
-  cliquer(t, "ajou0", Dialogues::Oui, "Ajouter cet editeur à la liste ?");
+  cliquer(t, f.editeur, "Gaumont", "ajou0");
   EXPECT_EQ(f.editeur->items(), QStringList({"Autre", "Gaumont", "Gaumont", "Pathé", "Warner"}));
-
-  for (const char *nom : {"Zoé", "albert"}) {
-    f.achat->setEditText(QString::fromUtf8(nom));
-    cliquer(t, "ajou1", Dialogues::Oui, "Ajouter ce nom à la liste ?");
-  }
-  f.Son->setEditText(" stéréo ");
-  cliquer(t, "ajou2", Dialogues::Oui, "Ajouter ce format sonore à la liste ?");
+  cliquer(t, f.achat, "Zoé", "ajou1");
+  cliquer(t, f.achat, "albert", "ajou1");
+  cliquer(t, f.Son, " stéréo ", "ajou2");
 
   const Reglages r = t.ini();
   EXPECT_EQ(QList<QStringList>({r.genres, r.editeurs, r.acheteurs, r.sons}),
             QList<QStringList>({{"Action", "Aventure", "Comédie", "Drame", "Film", "Policier"}, f.editeur->items(),
                                 {"Moi", "Paul", "Zoé", "albert"}, {" stéréo ", "Dolby Digital 5.1", "DTS", "Mono"}}));
-
   // Cancelling the edit keeps the lists as saved.
   t.dlg.repondre(Dialogues::Oui);
   f.annulerSaisie();
@@ -53,31 +55,24 @@ TEST(Listes, AjoutTelQuelALaPlaceDuTriOuALaFin) {
 TEST(Listes, RetraitSansEgardALaCasseMaisSansRognage) {
   FenetreTest t;
   Filmorel &f = enEdition(t);
-
-  f.Son->setEditText("dolby DIGITAL 5.1");
-  cliquer(t, "sup2", Dialogues::Non, "Supprimer ce format sonore de la liste ?");
+  cliquer(t, f.Son, "dolby DIGITAL 5.1", "sup2", Dialogues::Non);
   EXPECT_EQ(f.Son->items().size(), 3);
-  cliquer(t, "sup2", Dialogues::Oui, "Supprimer ce format sonore de la liste ?");
+  cliquer(t, f.Son, QString(), "sup2");
   EXPECT_EQ(QList<QStringList>({f.Son->items(), t.ini().sons}), QList<QStringList>({{"DTS", "Mono"}, {"DTS", "Mono"}}));
   EXPECT_EQ(f.Son->currentText(), "dolby DIGITAL 5.1");
 
   // Removing the item the box stood on leaves the typed text in place.
   f.Genre->setCurrentIndex(f.Genre->findText("Film"));
-  cliquer(t, "sup4", Dialogues::Oui, "Supprimer ce genre de la liste ?");
+  cliquer(t, f.Genre, QString(), "sup4");
   EXPECT_TRUE(f.Genre->currentText() == "Film" && !f.Genre->items().contains("Film"));
 
   const QByteArray avant = t.octets("dvd.ini");
-  using Cas = std::tuple<ComboListe *, const char *, const char *, const char *, QString>;
-  for (const auto &[combo, bouton, question, absent, texte] :
-       {Cas{f.editeur, "sup0", "Supprimer cet editeur de la liste ?",
-            "Impossible de supprimer cet éditeur de la liste car il n'y figure pas !!!", " Gaumont"},
-        Cas{f.Genre, "sup4", "Supprimer ce genre de la liste ?",
-            "Impossible de supprimer ce genre de la liste car il n'y figure pas !!!", "Drame "}}) {
-    combo->setEditText(texte);
+  using Cas = std::tuple<ComboListe *, const char *, const char *, QString>;
+  for (const auto &[combo, bouton, absent, texte] :
+       {Cas{f.editeur, "sup0", "Impossible de supprimer cet éditeur de la liste car il n'y figure pas !!!", " Gaumont"},
+        Cas{f.Genre, "sup4", "Impossible de supprimer ce genre de la liste car il n'y figure pas !!!", "Drame "}}) {
     const QStringList items = combo->items();
-    t.question(Dialogues::Oui, QString::fromUtf8(question));
-    t.dlg.repondre(Dialogues::OK, QString::fromUtf8(absent), 16, "");
-    QTest::mouseClick(t.ctrl<QPushButton>(bouton), Qt::LeftButton);
+    cliquer(t, combo, texte, bouton, Dialogues::Oui, absent);
     EXPECT_EQ(combo->items() << combo->currentText(), QStringList(items) << texte) << bouton;
   }
   EXPECT_EQ(t.octets("dvd.ini"), avant);
@@ -93,8 +88,7 @@ TEST(Listes, SaisieALaLargeurDuChampArticlesPlusLongsEntiersOrdreFrancais) {
   Reglages r = catalogue::reglagesDeBase();
   r.genres << "Polar nordique";                      // longer than the genre field (12)
   r.noms << "Jean-Christophe de La Fontaine-Dupuis"; // and than the borrower's (30)
-  Filmorel &f = t.ouvrir(catalogue::numerotees(2), r);
-  QTest::mouseClick(f.modifier, Qt::LeftButton);
+  Filmorel &f = enEdition(t, r);
   using Boite = std::pair<ComboListe *, Champ>;
   for (const auto &[combo, champ] : {Boite{f.editeur, Champ::editeur}, Boite{f.achat, Champ::achat},
                                      Boite{f.Son, Champ::son}, Boite{f.Genre, Champ::genre}}) {
@@ -127,13 +121,11 @@ TEST(Listes, SaisieALaLargeurDuChampArticlesPlusLongsEntiersOrdreFrancais) {
   EXPECT_EQ(t.pret(1), "Oui|" + aujourdhui() + "|Jean-Christophe de La Fontaine");
   QTest::mouseClick(f.modifier, Qt::LeftButton);
   f.Genre->setCurrentIndex(f.Genre->findText("Polar nordique"));
-  cliquer(t, "sup4", Dialogues::Oui, "Supprimer ce genre de la liste ?");
+  cliquer(t, f.Genre, QString(), "sup4");
 
   // French alphabetical order, accents and case ignored, in the list and in dvd.ini.
-  for (const char *genre : {"Épouvante", "western", "Érotique"}) {
-    f.Genre->setEditText(QString::fromUtf8(genre));
-    cliquer(t, "ajou4", Dialogues::Oui, "Ajouter ce genre à la liste ?");
-  }
+  for (const char *genre : {"Épouvante", "western", "Érotique"})
+    cliquer(t, f.Genre, QString::fromUtf8(genre), "ajou4");
   EXPECT_EQ(t.ini().genres,
             QStringList({"Action", "Comédie", "Drame", "Épouvante", "Érotique", "Film", "Policier", "western"}));
 }

@@ -17,10 +17,7 @@ void trierSurFichier(const QString &idx, int nbFiches) {
             ajuster(e.cle.right(10).remove(blancs), 10);
     return e;
   };
-  auto ecrire = [&](int p, const EntreeIndex &e) {
-    f.seek(qint64(p - 1) * 125);
-    f.write(e.versOctets());
-  };
+  auto ecrire = [&](int p, const EntreeIndex &e) { f.seek(qint64(p - 1) * 125) && f.write(e.versOctets()); };
   auto plusPetite = [](const EntreeIndex &a, const EntreeIndex &b) {
     const bool ma = a.titre().startsWith("ZZZZZZZZZZ"), mb = b.titre().startsWith("ZZZZZZZZZZ");
     return ma != mb ? mb : a.titre().toStdU16String() < b.titre().toStdU16String();
@@ -70,11 +67,9 @@ TEST(Reclassement, WorkedExampleMovesAlienToTheFront) {
   ASSERT_TRUE(reclassement::reclasserFichier(cat.dir.path(), 4, tab, [&](int p) { progres.push_back(p); }));
   EXPECT_EQ(contenu(cat.idx()),
             index({entree("Alien", 4), entree("Brazil", 1), entree("Casablanca", 2), entree("Dune", 3)}) + stale);
-  ASSERT_EQ(tab.size(), 5);
-  EXPECT_EQ(titres(tab, 4), QStringList({"Alien", "Brazil", "Casablanca", "Dune"}));
-  EXPECT_EQ(tab[1].numero, 4);
-  ASSERT_FALSE(progres.empty());
-  EXPECT_EQ(std::pair(progres.front(), progres.back()), std::pair(0, 4));
+  ASSERT_EQ(tab.size(), 5); // the table follows the file
+  EXPECT_EQ(titres(tab, 4) << QString::number(tab[1].numero), QStringList({"Alien", "Brazil", "Casablanca", "Dune", "4"}));
+  EXPECT_TRUE(!progres.empty() && progres.front() == 0 && progres.back() == 4);
 }
 
 TEST(Reclassement, OrderIsBinaryAndMarkedEntriesGoLast) {
