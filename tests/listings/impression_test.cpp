@@ -158,10 +158,14 @@ TEST(Impression, PositionDuPiedEtColonnes) {
             "Impression de la liste des DVDs prêtés. - Edition du 05/03/2025 - Page n° 1/1");
   EXPECT_EQ(pied(grilleCatalogue(2, "MARTIN"), 1).texte,
             QStringLiteral("Impression de la liste des DVDs de MARTIN - Edition du 05/03/2025 - Page n° 1/1"));
-  // On a narrow page the footer is pulled left to end at the edge.
+  // On a narrow page the footer is pulled left to end at the edge, and the
+  // columns close up so that the dates end on it, the numbers staying put.
   imp.largeur = 150;
   const OpDessin p = pied(grilleCatalogue(3), Dialogues::Oui);
   EXPECT_DOUBLE_EQ(p.x, 150 - p.texte.size() * 8 * 0.15);
+  const MiseEnPage etroite = impression::mettreEnPage(grilleCatalogue(3), imp);
+  EXPECT_DOUBLE_EQ(op(etroite, "1").x, 10);
+  EXPECT_NEAR(op(etroite, "01/02/2020").x + 10 * 8 * 0.15, 150, 1e-9);
   imp.largeur = 200;
 
   // Loan list: number once, then title, borrower and date on the same line.

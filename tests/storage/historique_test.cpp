@@ -48,6 +48,7 @@ TEST(Historique, AThousandLoansAtMostTheMostRecentKept) {
   QTemporaryDir dir;
   const QString chemin = dir.filePath("h.hst");
   ASSERT_TRUE(historique::ecrire(chemin, prets(1001)));
+  EXPECT_TRUE(contenu(chemin).startsWith("Nom 2\r\n") && contenu(chemin).count('\n') == 3000);
   QList<Pret> lus;
   historique::lire(chemin, lus);
   EXPECT_EQ(lus, prets(1001).mid(1));
