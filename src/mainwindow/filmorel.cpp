@@ -884,8 +884,12 @@ void Filmorel::afficher() {
 }
 
 void Filmorel::chargerJacket(const QString &codeEan) {
-  // A bar code read from a file is no path: "../x" names no cover.
-  if (codeEan.isEmpty() || !historique::nommeUnFichier(codeEan) || !jacket->charger(cheminFichier(QStringLiteral("jackets/") + codeEan + QStringLiteral(".jpg"))))
+  // A bar code read from a file is no path: "../x" names no cover. Most
+  // cards have no cover of their own: no failed decoding for them.
+  const QString cover = !codeEan.isEmpty() && historique::nommeUnFichier(codeEan)
+                            ? cheminFichier(QStringLiteral("jackets/") + codeEan + QStringLiteral(".jpg"))
+                            : QString();
+  if (cover.isEmpty() || !QFileInfo::exists(cover) || !jacket->charger(cover))
     jacket->chargerFixe(cheminFichier(QStringLiteral("jackets/jacket.bmp")));
 }
 

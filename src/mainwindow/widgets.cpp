@@ -162,6 +162,8 @@ bool ImageBox::montrer(const QImage &image, const QString &chemin) {
     vider();
     return false;
   }
+  if (image.cacheKey() == m_image.cacheKey() && chemin == m_chemin)
+    return true; // the default cover again: nothing to repaint
   m_image = image;
   m_etire = QImage();
   m_chemin = chemin;
