@@ -2,17 +2,22 @@
 // Usage: filmorel_bench [N]   (N cards, 1 to 2000, default 2000)
 //        filmorel_bench --generer FOLDER [N]   writes a catalogue folder with
 //                                              covers for its first 50 cards
-//        filmorel_bench --fenetre-vide         an empty Qt window answering F1,
-//                                              to compare process start-up with
+//        filmorel_bench --fenetre-vide [--mesurer-demarrage]
+//                                              an empty Qt window, to compare
+//                                              process start-up with
+//        filmorel_bench --fenetre FOLDER         start-up in process and
+//                                              browsing, on FOLDER
+//        filmorel_bench --demarrage PROGRAM FOLDER [RUNS]
+//                                              start-up of PROGRAM on FOLDER
+//                                              against the empty window
 #include "generer.h"
 #include "mesure.h"
 #include "storage/fichiers.h"
 #include "storage/reclassement.h"
+#include "platform/premiereimage.h"
 #include <QApplication>
 #include <QFile>
 #include <QMainWindow>
-#include <QMessageBox>
-#include <QShortcut>
 #include <QTemporaryDir>
 #include <cstdio>
 #include <sys/resource.h>
@@ -46,8 +51,10 @@ void bench_listes(const QString &dossierCatalogue);
 void bench_impression(const QString &dossierCatalogue);
 void bench_fenetre(const QString &dossierCatalogue);
 void bench_recherche(const QString &dossierCatalogue);
+int bench_demarrage(const QString &programme, const QString &banc, const QString &dossier, int runs);
 
 int main(int argc, char **argv) {
+  fichiers::garderMemoireDesParcours(); // as the program does
   // Window and printing timings need widgets, with or without a display.
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY"))
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -62,15 +69,18 @@ int main(int argc, char **argv) {
   if (args.value(1) == QLatin1String("--fenetre-vide")) {
     QMainWindow w;
     w.setWindowTitle(QStringLiteral("VIDE"));
-    // Answers F1 with a small window, as the program does with its About box.
-    QShortcut f1(QKeySequence(Qt::Key_F1), &w, [&w] {
-      auto *m = new QMessageBox(QMessageBox::Information, QStringLiteral("A propos de VIDE"), QStringLiteral("VIDE"),
-                                QMessageBox::Ok, &w);
-      m->show();
-    });
+    w.resize(1090, 690);
+    if (args.contains(QStringLiteral("--mesurer-demarrage")))
+      mesurerPremiereImage(&w);
     w.show();
     return QApplication::exec();
   }
+  if (args.value(1) == QLatin1String("--fenetre") && args.size() >= 3) {
+    bench_fenetre(args[2]);
+    return 0;
+  }
+  if (args.value(1) == QLatin1String("--demarrage") && args.size() >= 4)
+    return bench_demarrage(args[2], QApplication::applicationFilePath(), args[3], args.value(4, "11").toInt());
   const int n = argc > 1 ? std::clamp(QByteArray(argv[1]).toInt(), 1, 2000) : 2000;
   QTemporaryDir tmp;
   if (!tmp.isValid()) {

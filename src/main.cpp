@@ -1,6 +1,8 @@
 #include "mainwindow/dossier.h"
 #include "mainwindow/filmorel.h"
 #include "platform/imprimante.h"
+#include "platform/premiereimage.h"
+#include "storage/fichiers.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -14,6 +16,7 @@
 #include <memory>
 
 int main(int argc, char **argv) {
+  fichiers::garderMemoireDesParcours();
   // --help and --version are answered without opening the display, so they
   // work in a terminal without one.
   const bool sansFenetre = std::any_of(argv + 1, argv + argc, [](const char *a) {
@@ -38,7 +41,10 @@ int main(int argc, char **argv) {
                                 QStringLiteral("Affiche cette aide et quitte."));
   const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
                                    QStringLiteral("Affiche la version et quitte."));
-  ligne.addOptions({aide, version});
+  QCommandLineOption mesure(QStringLiteral("mesurer-demarrage"),
+                            QStringLiteral("Affiche l'heure de la première fiche peinte et quitte."));
+  mesure.setFlags(QCommandLineOption::HiddenFromHelp);
+  ligne.addOptions({aide, version, mesure});
   ligne.addPositionalArgument(QStringLiteral("dossier"),
                               QStringLiteral("Dossier du catalogue à ouvrir. Sans dossier : le dossier courant "
                                              "s'il contient un dvd.ini, sinon ~/Filmorel. Un dossier absent ou "
@@ -59,6 +65,9 @@ int main(int argc, char **argv) {
   QGuiApplication::setDesktopFileName(QStringLiteral(FILMOREL_APP_ID));
   Filmorel fenetre;
   QObject::connect(&fenetre, &Filmorel::programmeTermine, app.get(), &QCoreApplication::quit, Qt::QueuedConnection);
+  // bench/ times the start-up to the first painted card with this option.
+  if (ligne.isSet(mesure))
+    mesurerPremiereImage(&fenetre);
   fenetre.show();
   const QString donnees = dossier::preparer(fenetre.dialogues(), ligne.positionalArguments().value(0),
                                             QDir::currentPath(), QDir::homePath(),

@@ -504,9 +504,9 @@ bool Filmorel::demarrer() {
   conteneur->setEnabled(false);
   ean->setReadOnly(true);
 
-  fondConteneur->charger(cheminFichier(QStringLiteral("dvd1.bmp")));
-  fond->charger(cheminFichier(QStringLiteral("dvd.bmp")));
-  jacket->charger(cheminFichier(QStringLiteral("jackets/jacket.bmp")));
+  fondConteneur->chargerFixe(cheminFichier(QStringLiteral("dvd1.bmp")));
+  fond->chargerFixe(cheminFichier(QStringLiteral("dvd.bmp")));
+  jacket->chargerFixe(cheminFichier(QStringLiteral("jackets/jacket.bmp")));
 
   valider->setVisible(false);
   m_v.modifEnCours = m_v.pretEnCours = m_v.modeCreation = m_v.titreModifie = 0;
@@ -517,10 +517,7 @@ bool Filmorel::demarrer() {
   m_v.nbFiches = qMin(m_v.nbFiches, qMin(fichiers::nbEntreesSurDisque(m_v.cheminAppli),
                                          fichiers::nbFichesSurDisque(m_v.cheminAppli)));
 
-  lire_idx();
-  lire();
-  afficher();
-
+  // The scroll bar's change below reads and shows card 1: once is enough.
   {
     QSignalBlocker bloque(VScroll1);
     VScroll1->setMinimum(1);
@@ -887,9 +884,13 @@ void Filmorel::afficher() {
 }
 
 void Filmorel::chargerJacket(const QString &codeEan) {
-  // A bar code read from a file is no path: "../x" names no cover.
-  if (codeEan.isEmpty() || !historique::nommeUnFichier(codeEan) || !jacket->charger(cheminFichier(QStringLiteral("jackets/") + codeEan + QStringLiteral(".jpg"))))
-    jacket->charger(cheminFichier(QStringLiteral("jackets/jacket.bmp")));
+  // A bar code read from a file is no path: "../x" names no cover. Most
+  // cards have no cover of their own: no failed decoding for them.
+  const QString cover = !codeEan.isEmpty() && historique::nommeUnFichier(codeEan)
+                            ? cheminFichier(QStringLiteral("jackets/") + codeEan + QStringLiteral(".jpg"))
+                            : QString();
+  if (cover.isEmpty() || !QFileInfo::exists(cover) || !jacket->charger(cover))
+    jacket->chargerFixe(cheminFichier(QStringLiteral("jackets/jacket.bmp")));
 }
 
 void Filmorel::vidage() {
@@ -911,7 +912,7 @@ void Filmorel::vidage() {
   format->setText(QStringLiteral("16:9"));
   Son->setEditText(QStringLiteral("Dolby Digital 5.1"));
   preter->setText(QStringLiteral("Non"));
-  jacket->charger(cheminFichier(QStringLiteral("jackets/jacket.bmp")));
+  jacket->chargerFixe(cheminFichier(QStringLiteral("jackets/jacket.bmp")));
 }
 
 // ---------------------------------------------------------------- browsing

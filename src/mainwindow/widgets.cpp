@@ -2,10 +2,19 @@
 
 #include "storage/controles.h"
 
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFileInfo>
+#include <QHash>
 #include <QImageReader>
+#include <QSaveFile>
+#include <QStandardPaths>
+#include <cstring>
+#include <memory>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QStyle>
 #include <QValidator>
@@ -139,36 +148,148 @@ QStringList ComboListe::items() const {
   return l;
 }
 
-bool ImageBox::charger(const QString &chemin) {
-  QImageReader lecteur(chemin);
-  QImage image = lecteur.read();
+bool ImageBox::charger(const QString &chemin) { return montrer(QImageReader(chemin).read(), chemin); }
+
+bool ImageBox::chargerFixe(const QString &chemin) {
+  const qreal dpr = devicePixelRatioF();
+  return montrer(imageFixe(chemin, (QSizeF(size()) * dpr).toSize(),
+                           m_proportions ? Qt::KeepAspectRatio : Qt::IgnoreAspectRatio),
+                 chemin);
+}
+
+bool ImageBox::montrer(const QImage &image, const QString &chemin) {
   if (image.isNull()) {
     vider();
     return false;
   }
-  m_pixmap = QPixmap::fromImage(image);
+  if (image.cacheKey() == m_image.cacheKey() && chemin == m_chemin)
+    return true; // the default cover again: nothing to repaint
+  m_image = image;
+  m_etire = QImage();
   m_chemin = chemin;
+  // A stretched picture without transparency covers the box: what lies
+  // below it is not painted.
+  setAttribute(Qt::WA_OpaquePaintEvent, !m_proportions && !image.hasAlphaChannel());
   update();
   return true;
 }
 
 void ImageBox::vider() {
-  m_pixmap = QPixmap();
+  m_image = m_etire = QImage();
   m_chemin.clear();
+  setAttribute(Qt::WA_OpaquePaintEvent, m_secours.isValid());
   update();
 }
 
-void ImageBox::paintEvent(QPaintEvent *) {
+void ImageBox::paintEvent(QPaintEvent *e) {
   QPainter p(this);
-  if (m_pixmap.isNull()) {
+  if (m_image.isNull()) {
     if (m_secours.isValid())
-      p.fillRect(rect(), m_secours);
+      p.fillRect(e->rect(), m_secours);
     return;
   }
   QRect cible = rect();
   if (m_proportions)
-    cible = QStyle::alignedRect(layoutDirection(), Qt::AlignCenter,
-                                m_pixmap.size().scaled(size(), Qt::KeepAspectRatio), rect());
-  p.setRenderHint(QPainter::SmoothPixmapTransform);
-  p.drawPixmap(cible, m_pixmap);
+    cible = QStyle::alignedRect(layoutDirection(), Qt::AlignCenter, m_image.size().scaled(size(), Qt::KeepAspectRatio),
+                                rect());
+  const qreal dpr = devicePixelRatioF();
+  const QSize pixels = (QSizeF(cible.size()) * dpr).toSize();
+  if (m_etire.size() != pixels)
+    m_etire = m_image.size() == pixels ? m_image
+                                       : m_image.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+  // Only what is exposed: browsing repaints the fields, not the whole box.
+  const QRect r = e->rect() & cible;
+  p.drawImage(r, m_etire, QRectF(QPointF(r.topLeft() - cible.topLeft()) * dpr, QSizeF(r.size()) * dpr));
+}
+
+namespace {
+// A cached picture: the state of its source file and the size it was
+// scaled to, then the pixels.
+struct EnTete {
+  char magie[8] = {'F', 'I', 'L', 'M', 'I', 'M', 'G', '2'};
+  qint64 taille = 0, modifie = 0; // of the source file
+  qint32 largeur = 0, hauteur = 0, mode = 0; // asked for
+  qint32 format = 0, imageLargeur = 0, imageHauteur = 0, octetsParLigne = 0;
+  bool memeSource(const EnTete &e) const {
+    return std::memcmp(magie, e.magie, sizeof magie) == 0 && taille == e.taille && modifie == e.modifie &&
+           largeur == e.largeur && hauteur == e.hauteur && mode == e.mode;
+  }
+};
+
+QImage::Format formatAffiche(const QImage &image) {
+  return image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32;
+}
+
+// The pixels are mapped, not read: no copy, and the memory is the system's
+// file cache, shared by every run. The file is replaced whole (QSaveFile),
+// never changed in place, so the mapping stays valid.
+QImage lireCache(const QString &fichier, const EnTete &voulu) {
+  auto f = std::make_unique<QFile>(fichier);
+  EnTete e;
+  if (!f->open(QIODevice::ReadOnly) || f->read(reinterpret_cast<char *>(&e), sizeof e) != qint64(sizeof e) ||
+      !e.memeSource(voulu) ||
+      (e.format != QImage::Format_RGB32 && e.format != QImage::Format_ARGB32_Premultiplied) ||
+      e.imageLargeur < 1 || e.imageHauteur < 1 || e.octetsParLigne != e.imageLargeur * 4 ||
+      f->size() != qint64(sizeof e) + qint64(e.octetsParLigne) * e.imageHauteur)
+    return {};
+  const uchar *pixels = f->map(sizeof e, qint64(e.octetsParLigne) * e.imageHauteur);
+  if (!pixels)
+    return {};
+  QFile *garde = f.release();
+  return QImage(pixels, e.imageLargeur, e.imageHauteur, e.octetsParLigne, QImage::Format(e.format),
+                [](void *fichier) { delete static_cast<QFile *>(fichier); }, garde);
+}
+
+// The cache is a convenience: a failed write only means decoding next time.
+void ecrireCache(const QString &fichier, EnTete e, const QImage &image) {
+  e.format = image.format();
+  e.imageLargeur = image.width();
+  e.imageHauteur = image.height();
+  e.octetsParLigne = qint32(image.bytesPerLine());
+  // A few data folders' pictures at most: the oldest entries make room.
+  QDir dossier(QFileInfo(fichier).path());
+  dossier.mkpath(QStringLiteral("."));
+  const QStringList anciens = dossier.entryList(QDir::Files, QDir::Time);
+  for (qsizetype i = 11; i < anciens.size(); ++i)
+    dossier.remove(anciens[i]);
+  QSaveFile f(fichier);
+  if (f.open(QIODevice::WriteOnly) && f.write(reinterpret_cast<const char *>(&e), sizeof e) == qint64(sizeof e) &&
+      f.write(reinterpret_cast<const char *>(image.constBits()), image.sizeInBytes()) == image.sizeInBytes())
+    f.commit();
+}
+} // namespace
+
+QImage imageFixe(const QString &chemin, const QSize &taille, Qt::AspectRatioMode mode) {
+  // The window's pictures are loaded on the GUI thread only.
+  static QHash<QString, std::pair<EnTete, QImage>> memoire;
+  const QFileInfo info(chemin);
+  if (!info.isFile() || taille.isEmpty())
+    return {};
+  EnTete voulu;
+  voulu.taille = info.size();
+  voulu.modifie = info.lastModified().toMSecsSinceEpoch();
+  voulu.largeur = taille.width();
+  voulu.hauteur = taille.height();
+  voulu.mode = mode;
+  const QString source = info.absoluteFilePath();
+  auto &[etat, image] = memoire[source];
+  if (!image.isNull() && etat.memeSource(voulu))
+    return image;
+
+  const QString cache = QStandardPaths::writableLocation(QStandardPaths::CacheLocation) +
+                        QStringLiteral("/images/") +
+                        QString::fromLatin1(QCryptographicHash::hash(source.toUtf8(), QCryptographicHash::Sha1).toHex());
+  image = lireCache(cache, voulu);
+  if (image.isNull()) {
+    image = QImageReader(chemin).read();
+    if (image.isNull()) {
+      memoire.remove(source);
+      return {};
+    }
+    image = image.convertToFormat(formatAffiche(image))
+                .scaled(taille, mode, Qt::SmoothTransformation);
+    ecrireCache(cache, voulu, image);
+  }
+  etat = voulu;
+  return image;
 }

@@ -1,6 +1,6 @@
 #pragma once
 #include <QComboBox>
-#include <QPixmap>
+#include <QImage>
 #include <QPlainTextEdit>
 #include <QWidget>
 
@@ -67,25 +67,40 @@ private:
 // A picture drawn as it is, whatever the enabled state of its parents (a
 // disabled label would grey it out), stretched to the widget, or kept in its
 // proportions and centred. Without a picture it fills with its fallback
-// colour, if it has one.
+// colour, if it has one. The stretched copy is made once per size, not at
+// every paint.
 class ImageBox : public QWidget {
   Q_OBJECT
 public:
   explicit ImageBox(QWidget *parent = nullptr) : QWidget(parent) {}
   // False (and an empty picture) when the file is missing or not a picture.
   bool charger(const QString &chemin);
+  // The same for a picture shown again and again (backgrounds, default
+  // cover): decoded once, see imageFixe().
+  bool chargerFixe(const QString &chemin);
   void vider();
-  const QPixmap &pixmap() const { return m_pixmap; }
+  const QImage &image() const { return m_image; }
   QString chemin() const { return m_chemin; }
   void setSecours(const QColor &couleur) { m_secours = couleur; }
   void setProportions(bool garder) { m_proportions = garder; }
 
 protected:
-  void paintEvent(QPaintEvent *) override;
+  void paintEvent(QPaintEvent *e) override;
 
 private:
-  QPixmap m_pixmap;
+  bool montrer(const QImage &image, const QString &chemin);
+  // Images, not pixmaps: the raster paint engine draws both alike, and an
+  // image shares its pixels with the cache of imageFixe().
+  QImage m_image;
+  QImage m_etire; // m_image at the widget's size in device pixels
   QString m_chemin;
   QColor m_secours;
   bool m_proportions = false;
 };
+
+// The picture of `chemin` scaled to `taille`, decoded once while the file
+// keeps its path, size and modification time: kept in memory, and written
+// under the user's cache folder (never the data folder) so that the next
+// start-up reads the pixels back without decoding. Null when the file is
+// missing or not a picture.
+QImage imageFixe(const QString &chemin, const QSize &taille, Qt::AspectRatioMode mode = Qt::IgnoreAspectRatio);

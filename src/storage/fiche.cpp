@@ -51,32 +51,27 @@ QString sansEspaces(const QString &texte) {
 
 // Fresh cards share one NUL record until a field is set.
 Fiche::Fiche() {
-  static const QString vierge(Taille, QChar(u'\0'));
-  m_texte = vierge;
+  static const QByteArray vierge(Taille, '\0');
+  m_octets = vierge;
+}
+
+QString Fiche::get(Champ c) const {
+  return cp1252::decode(m_octets.constData() + defChamp(c).offset, largeur(c));
 }
 
 void Fiche::set(Champ c, const QString &texte) {
-  m_texte.replace(defChamp(c).offset, largeur(c), ajuster(texte, largeur(c)));
+  m_octets.replace(defChamp(c).offset, largeur(c), cp1252::encode(ajuster(texte, largeur(c))));
 }
 
-bool Fiche::vierge() const {
-  for (QChar ch : m_texte)
-    if (ch != QChar(u'\0'))
-      return false;
-  return true;
-}
-
-QByteArray Fiche::versOctets() const { return cp1252::encode(m_texte); }
+bool Fiche::vierge() const { return m_octets.count('\0') == Taille; }
 
 // A short buffer (a record cut by the end of the file) leaves NULs where
 // bytes are missing, as a fresh card would hold.
 Fiche Fiche::depuisOctets(const QByteArray &octets) {
   Fiche f;
-  if (octets.size() >= Taille) {
-    f.m_texte = cp1252::decode(octets.constData(), Taille);
-  } else {
-    f.m_texte = cp1252::decode(octets);
-    f.m_texte.append(QString(Taille - octets.size(), QChar(u'\0')));
-  }
+  if (octets.size() >= Taille)
+    f.m_octets = QByteArray(octets.constData(), Taille);
+  else
+    f.m_octets.replace(0, octets.size(), octets);
   return f;
 }

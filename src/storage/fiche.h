@@ -37,18 +37,20 @@ public:
   static constexpr int Taille = 1017;
 
   Fiche();
-  QString get(Champ c) const { return m_texte.mid(defChamp(c).offset, largeur(c)); }
+  QString get(Champ c) const;
+  // A character that Windows-1252 cannot hold is stored as '?', as the
+  // record file will hold it.
   void set(Champ c, const QString &texte);
   // True while no field was ever given a value (the NUL buffer).
   bool vierge() const;
 
-  QByteArray versOctets() const;                 // 1017 bytes, CP1252
-  static Fiche depuisOctets(const QByteArray &); // expects 1017 bytes
+  QByteArray versOctets() const { return m_octets; } // 1017 bytes, CP1252
+  static Fiche depuisOctets(const QByteArray &);      // expects 1017 bytes
 
   bool operator==(const Fiche &) const = default;
 
 private:
-  // The whole record in one string, fields at their offsets: one allocation
-  // per card when a walk reads the whole catalogue.
-  QString m_texte;
+  // The record's bytes as the file holds them: reading a card is one copy,
+  // and a walk over the catalogue decodes only the fields it looks at.
+  QByteArray m_octets;
 };

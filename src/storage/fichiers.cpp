@@ -1,17 +1,46 @@
 #include "fichiers.h"
 #include <QDir>
 #include <QFile>
+#include <QDateTime>
 #include <QFileInfo>
+#include <QHash>
+#include <QMutex>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 namespace {
+// The entries of one folder by their case-folded names, listed once: showing
+// a card looks up its cover and history file, and listing a folder of
+// thousands of covers for each card would cost more than the rest of it.
+// A listing is kept while the folder's modification time stays the same;
+// one taken less than two seconds after that time is used once only,
+// because a file created within the same tick of a coarse clock (FAT keeps
+// two seconds) leaves the time unchanged.
+struct Listage {
+  QDateTime modifie;
+  bool sur = false;
+  QHash<QString, QString> noms;
+};
+
 // Name of an entry of `base` equal to `nom` ignoring case; empty if none.
 QString entreeSansCasse(const QString &base, const QString &nom) {
-  const QStringList noms = QDir(base).entryList(
-      QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System, QDir::Name);
-  for (const QString &n : noms)
-    if (n.compare(nom, Qt::CaseInsensitive) == 0)
-      return n;
-  return {};
+  static QMutex verrou;
+  static QHash<QString, Listage> listages;
+  const QDateTime modifie = QFileInfo(base).lastModified();
+  QMutexLocker garde(&verrou);
+  Listage &l = listages[base];
+  if (!l.sur || !modifie.isValid() || l.modifie != modifie) {
+    l.modifie = modifie;
+    l.sur = modifie.isValid() && modifie.msecsTo(QDateTime::currentDateTime()) >= 2000;
+    l.noms.clear();
+    const QStringList noms = QDir(base).entryList(
+        QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System, QDir::Name);
+    // The first in name order wins when several differ only in case.
+    for (auto n = noms.crbegin(); n != noms.crend(); ++n)
+      l.noms.insert(n->toCaseFolded(), *n);
+  }
+  return l.noms.value(nom.toCaseFolded());
 }
 
 const QString kLst = QStringLiteral("dvd.lst");
@@ -144,6 +173,15 @@ int nbEntreesSurDisque(const QString &dossier) {
 void creerSiAbsents(const QString &dossier) {
   creer(cheminLst(dossier));
   creer(cheminIdx(dossier));
+}
+
+void garderMemoireDesParcours() {
+#ifdef __GLIBC__
+  // Fixed thresholds (they also stop glibc from moving them): buffers of a
+  // few MB come from the heap too, and up to 32 MB free stays there.
+  mallopt(M_MMAP_THRESHOLD, 8 << 20);
+  mallopt(M_TRIM_THRESHOLD, 32 << 20);
+#endif
 }
 
 } // namespace fichiers

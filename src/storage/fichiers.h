@@ -36,4 +36,10 @@ int nbFichesSurDisque(const QString &dossier);
 int nbEntreesSurDisque(const QString &dossier);
 // Creates both files empty when missing.
 void creerSiAbsents(const QString &dossier);
+
+// Whole-catalogue walks allocate and free a few megabytes each time (one
+// string per card). By default glibc hands memory freed at the top of the
+// heap back to the system at once, and every walk pays page faults to get it
+// again: keep it for the next walk instead. Called once at program start.
+void garderMemoireDesParcours();
 }

@@ -340,3 +340,29 @@ TEST(Demarrage, DossierOuvertEtCatalogueDeDepart) {
   EXPECT_FALSE(t.f->termine());
   EXPECT_EQ(t.dlg.messages.last().texte.left(22), "Base de donnée vierge.");
 }
+
+// The backgrounds and the default cover are decoded once and kept, in memory
+// and in a cache out of the data folder; a picture changed since (same size,
+// another time) is decoded again.
+TEST(Demarrage, ImagesDecodeesUneFoisEtRelitesQuandLeFichierChange) {
+  FenetreTest t;
+  const QDateTime heure = QDateTime::currentDateTime().addSecs(-3600);
+  auto peindre = [&](Qt::GlobalColor couleur, int secondes) {
+    QImage i(30, 20, QImage::Format_RGB32);
+    i.fill(couleur);
+    ASSERT_TRUE(i.save(t.chemin("dvd.bmp"), "BMP"));
+    QFile f(t.chemin("dvd.bmp"));
+    ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(f.setFileTime(heure.addSecs(secondes), QFileDevice::FileModificationTime));
+  };
+  peindre(Qt::red, 0);
+  Filmorel &f = t.ouvrir(catalogue::numerotees(1));
+  const QStringList donnees = QDir(t.dossier.path()).entryList(QDir::AllEntries, QDir::Name);
+  auto couleur = [&] { return f.fond->image().pixelColor(f.fond->image().rect().center()); };
+  EXPECT_EQ(couleur(), QColor(Qt::red));
+  peindre(Qt::blue, 1);
+  f.fond->chargerFixe(t.chemin("dvd.bmp"));
+  EXPECT_EQ(couleur(), QColor(Qt::blue));
+  EXPECT_EQ(f.fond->image().size(), f.fond->size());
+  EXPECT_EQ(QDir(t.dossier.path()).entryList(QDir::AllEntries, QDir::Name), donnees);
+}

@@ -69,7 +69,7 @@ TEST(Jackets, ChaqueEditionCommenceDansJacketsEtLeChoixEstEnregistreCoupeA20Cara
   EXPECT_EQ(t.champJacket(2), QByteArray("3000000000002.jpg   "));
 
   f.VScroll1->setValue(1);
-  EXPECT_EQ(f.jacket->pixmap().size(), QSize(25, 35));
+  EXPECT_EQ(f.jacket->image().size(), QSize(25, 35));
   QTest::mouseClick(f.modifier, Qt::LeftButton);
   t.choisirDossier("autres");
   ASSERT_TRUE(t.liste("autres", {"cassee.jpg", "une-jaquette-bien-trop-longue.jpg"}));
@@ -77,7 +77,7 @@ TEST(Jackets, ChaqueEditionCommenceDansJacketsEtLeChoixEstEnregistreCoupeA20Cara
   t.choisirFichier("autres/cassee.jpg");
   EXPECT_EQ(f.jacket->chemin(), t.chemin("jackets/3000000000001.jpg"));
   t.choisirFichier(kLongue);
-  EXPECT_EQ(f.jacket->pixmap().size(), QSize(30, 40));
+  EXPECT_EQ(f.jacket->image().size(), QSize(30, 40));
   t.choisirFichier("autres/cassee.jpg");
   EXPECT_EQ(f.jacket->chemin(), t.chemin(kLongue));
   QTest::mouseClick(f.valider, Qt::LeftButton);

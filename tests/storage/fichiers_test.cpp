@@ -1,4 +1,5 @@
 #include "outils.h"
+#include <utime.h>
 
 namespace {
 Fiche carte(const QString &titre) {
@@ -78,4 +79,25 @@ TEST(Fichiers, NamesAreFoundIgnoringCase) {
   ASSERT_TRUE(fichiers::lireFiche(dir.path(), 1, f));
   EXPECT_EQ(sansBlancsFinaux(f.get(Champ::titre)), QStringLiteral("Casse"));
   EXPECT_FALSE(QFileInfo::exists(dir.filePath("dvd.lst")));
+}
+
+// The folder listing behind that lookup is kept between lookups: a name
+// created or removed since must be seen, whether the folder had not changed
+// for long before the listing or changed within the same clock tick.
+TEST(Fichiers, NamesFoundIgnoringCaseFollowTheFolderAfterItsListingWasKept) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(QDir(dir.path()).mkpath("Jackets"));
+  const QString jackets = dir.filePath("Jackets/");
+  for (const QString nom : {"1.jpg", "2.jpg"}) {
+    SCOPED_TRACE(nom.toStdString());
+    if (nom == "1.jpg") { // unchanged for an hour: its listing is trusted
+      const utimbuf ancien{time(nullptr) - 3600, time(nullptr) - 3600};
+      ASSERT_EQ(utime(QFile::encodeName(jackets).constData(), &ancien), 0);
+    }
+    EXPECT_EQ(cheminDans(dir.path(), "jackets/" + nom), jackets + nom);
+    ecrireBrut(jackets + nom.toUpper(), "x");
+    EXPECT_EQ(cheminDans(dir.path(), "jackets/" + nom), jackets + nom.toUpper());
+    ASSERT_TRUE(QFile::rename(jackets + nom.toUpper(), jackets + "autre-" + nom));
+    EXPECT_EQ(cheminDans(dir.path(), "jackets/" + nom), jackets + nom);
+  }
 }
