@@ -8,6 +8,7 @@
 #include <QMainWindow>
 #include <memory>
 
+class ApercuClavier;
 class Dialogues;
 class FenetreImport;
 class Imprimante;
@@ -234,7 +235,7 @@ private:
   void sauverGeometrie();
   void VScroll1_Change(int valeur);
   void terminer();
-  bool Form_KeyUp(QKeyEvent *e);
+  void Form_KeyUp(int touche, Qt::KeyboardModifiers modificateurs);
   void majCpt(ZoneTexte *zone);
 
   bool localiserIni();
@@ -249,6 +250,6 @@ private:
   bool m_termine = false;
   bool m_fermetureAcceptee = false;
   QWidget *m_fenetreSecondaire = nullptr;
-  const QKeyEvent *m_toucheTraitee = nullptr;
+  ApercuClavier *m_apercu;
   std::shared_ptr<Imprimante> m_imprimante;
 };
