@@ -14,7 +14,7 @@ live() { for p in $(seq 1 "$(n)"); do ean_at "$p"; done; }
 # deleted EAN: the card is gone and only one card went.
 deleted() {
   eventually count_is "$cat_dir" "$2" || fail "$3: $(n) cards instead of $2"
-  ! live | grep -qx "$1" || fail "$3: the expected card is still there"
+  ! live | grep -x "$1" >/dev/null || fail "$3: the expected card is still there"
 }
 
 start_program "$cat_dir"
@@ -62,8 +62,8 @@ count_is "$cat_dir" 38 || fail "a box answered with Esc deleted a card"
 # A digit typed into the title and F5 pressed before its release: saved.
 focus_key "$main" F2
 xdotool keydown 7 keydown F5 keyup 7 keyup F5
-sleep 0.5
-for r in $(seq 1 38); do field "$lst" "$r" 13 100; done | grep -q 7 || fail "F5 pressed over a typed key did not save"
+saved() { for r in $(seq 1 38); do field "$lst" "$r" 13 100; done | grep 7 >/dev/null; }
+eventually saved || fail "F5 pressed over a typed key did not save"
 focus_key "$main" Escape
 answer "^Message$" Return
 wait_exit 10
