@@ -80,14 +80,14 @@ ChoixDialogue::ChoixDialogue(Filmorel &principale, Variante variante)
   new ApercuClavier(this, [this](int touche, Qt::KeyboardModifiers) {
     if (m_dechargee)
       return;
-    if (touche == Qt::Key_Escape)
+    if (touche == Qt::Key_Escape) {
       CancelButton_Click();
-    else if (touche != Qt::Key_Return && touche != Qt::Key_Enter)
-      return;
-    else if (auto *b = qobject_cast<QPushButton *>(focusWidget()))
-      b->click();
-    else
-      OKButton_Click();
+    } else if (touche == Qt::Key_Return || touche == Qt::Key_Enter) {
+      if (auto *b = qobject_cast<QPushButton *>(focusWidget()))
+        b->click();
+      else
+        OKButton_Click();
+    }
   });
   Form_Load();
 }

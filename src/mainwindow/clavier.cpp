@@ -45,32 +45,27 @@ void Filmorel::Form_KeyUp(int key, Qt::KeyboardModifiers modificateurs) {
     if (cible != position)
       VScroll1->setValue(cible);
   }
-  if (key == Qt::Key_F1 && !saisie()) {
+  if (key == Qt::Key_F1 && !saisie())
     SM_APropos_Click();
-  }
   if (key == Qt::Key_F2 && !saisie() && utilisable(modifier)) {
     ean->setReadOnly(false);
     modification();
   }
-  if (key == Qt::Key_F3 && !saisie() && utilisable(supprimer)) {
+  if (key == Qt::Key_F3 && !saisie() && utilisable(supprimer))
     supprimer_Click();
-  }
-  if (key == Qt::Key_F4 && historic->isVisible()) {
+  if (key == Qt::Key_F4 && historic->isVisible())
     voirhistoric();
-  }
   if (key == Qt::Key_F6 && !saisie() && utilisable(pret)) {
     ean->setReadOnly(false);
     pretdvd();
   }
-  if (key == Qt::Key_F7 && !saisie() && utilisable(retour)) {
+  if (key == Qt::Key_F7 && !saisie() && utilisable(retour))
     retourdvd();
-  }
   if (key == Qt::Key_F5 && saisie()) {
     valider_Click();
   }
-  if (key == Qt::Key_F5 && !saisie() && !m_termine) {
+  if (key == Qt::Key_F5 && !saisie() && !m_termine)
     eansearch->setFocus();
-  }
   if (key == Qt::Key_Escape) {
     if (saisie())
       annulerSaisie();

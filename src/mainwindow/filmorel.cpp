@@ -99,7 +99,7 @@ Filmorel::Filmorel(Dialogues *dialogues, QWidget *parent) : QMainWindow(parent) 
   restaurerGeometrie();
   limiterListes();
   qApp->installEventFilter(this);
-  m_apercu = new ApercuClavier(this, [this](int touche, Qt::KeyboardModifiers m) { Form_KeyUp(touche, m); });
+  new ApercuClavier(this, [this](int touche, Qt::KeyboardModifiers m) { Form_KeyUp(touche, m); });
 }
 
 Filmorel::~Filmorel() { qApp->removeEventFilter(this); }

@@ -8,7 +8,6 @@
 #include <QMainWindow>
 #include <memory>
 
-class ApercuClavier;
 class Dialogues;
 class FenetreImport;
 class Imprimante;
@@ -250,6 +249,5 @@ private:
   bool m_termine = false;
   bool m_fermetureAcceptee = false;
   QWidget *m_fenetreSecondaire = nullptr;
-  ApercuClavier *m_apercu;
   std::shared_ptr<Imprimante> m_imprimante;
 };
