@@ -57,7 +57,7 @@ int DialoguesClavier::message(const QString &texte, int style, const QString &ti
 }
 
 bool DialoguesClavier::saisie(const QString &question, const QString &titre, QString &reponse,
-                              const QString &defaut) {
+                              const QString &defaut, const QStringList &propositions) {
   armer(question);
-  return DialoguesQt::saisie(question, titre, reponse, defaut);
+  return DialoguesQt::saisie(question, titre, reponse, defaut, propositions);
 }

@@ -21,7 +21,8 @@ public:
   void relacher(QWidget *ailleurs);
 
   int message(const QString &texte, int style, const QString &titre) override;
-  bool saisie(const QString &question, const QString &titre, QString &reponse, const QString &defaut) override;
+  bool saisie(const QString &question, const QString &titre, QString &reponse, const QString &defaut,
+              const QStringList &propositions) override;
 
   QStringList boites; // text of every box shown, in order
 
