@@ -61,9 +61,8 @@ void Filmorel::Form_KeyUp(int key, Qt::KeyboardModifiers modificateurs) {
   }
   if (key == Qt::Key_F7 && !saisie() && utilisable(retour))
     retourdvd();
-  if (key == Qt::Key_F5 && saisie()) {
+  if (key == Qt::Key_F5 && saisie())
     valider_Click();
-  }
   if (key == Qt::Key_F5 && !saisie() && !m_termine)
     eansearch->setFocus();
   if (key == Qt::Key_Escape) {
