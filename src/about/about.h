@@ -11,6 +11,5 @@ signals:
   void ferme();
 
 protected:
-  void keyReleaseEvent(QKeyEvent *e) override;
   void closeEvent(QCloseEvent *e) override;
 };

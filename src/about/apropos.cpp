@@ -1,11 +1,11 @@
 #include "about/about.h"
+#include "mainwindow/apercuclavier.h"
 #include "mainwindow/filmorel.h"
 
 #include <QCloseEvent>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 
@@ -54,13 +54,10 @@ About::About() : QWidget(nullptr, Qt::Dialog) {
   tout->addWidget(ok, 0, Qt::AlignRight);
   tout->setSizeConstraint(QLayout::SetFixedSize);
   connect(ok, &QPushButton::clicked, this, &QWidget::close);
-}
-
-void About::keyReleaseEvent(QKeyEvent *e) {
-  if (e->key() == Qt::Key_Escape)
-    close();
-  else
-    QWidget::keyReleaseEvent(e);
+  new ApercuClavier(this, [this](int touche, Qt::KeyboardModifiers) {
+    if (touche == Qt::Key_Escape)
+      close();
+  });
 }
 
 void About::closeEvent(QCloseEvent *e) {

@@ -1,13 +1,12 @@
 #include "listings/choix.h"
 
+#include "mainwindow/apercuclavier.h"
 #include "mainwindow/filmorel.h"
 #include "mainwindow/widgets.h"
 #include "storage/fiche.h"
 
-#include <QApplication>
 #include <QCloseEvent>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -76,11 +75,22 @@ ChoixDialogue::ChoixDialogue(Filmorel &principale, Variante variante)
 
   connect(OKButton, &QPushButton::clicked, this, &ChoixDialogue::OKButton_Click);
   connect(CancelButton, &QPushButton::clicked, this, &ChoixDialogue::CancelButton_Click);
-  qApp->installEventFilter(this);
+  // Enter answers OK (or the focused button), Esc answers Annuler; the
+  // release of the key that opened the dialog (Enter on a menu item) does not.
+  new ApercuClavier(this, [this](int touche, Qt::KeyboardModifiers) {
+    if (m_dechargee)
+      return;
+    if (touche == Qt::Key_Escape) {
+      CancelButton_Click();
+    } else if (touche == Qt::Key_Return || touche == Qt::Key_Enter) {
+      if (auto *b = qobject_cast<QPushButton *>(focusWidget()))
+        b->click();
+      else
+        OKButton_Click();
+    }
+  });
   Form_Load();
 }
-
-ChoixDialogue::~ChoixDialogue() { qApp->removeEventFilter(this); }
 
 ChoixDialogue *ChoixDialogue::ouvrir(Filmorel &f, Variante variante) {
   auto *d = new ChoixDialogue(f, variante);
@@ -156,29 +166,4 @@ void ChoixDialogue::Form_Unload() {
 void ChoixDialogue::closeEvent(QCloseEvent *e) {
   Form_Unload();
   e->accept();
-}
-
-bool ChoixDialogue::eventFilter(QObject *o, QEvent *e) {
-  // Act on the release of a key pressed here: the release of the key that
-  // opened the dialog (Enter on a menu item) must not answer it.
-  if (e->type() == QEvent::KeyPress || e->type() == QEvent::KeyRelease) {
-    auto *w = qobject_cast<QWidget *>(o);
-    auto *k = static_cast<QKeyEvent *>(e);
-    const int touche = k->key() == Qt::Key_Enter ? int(Qt::Key_Return) : k->key();
-    if (w && w->window() == this && !k->isAutoRepeat() &&
-        (touche == Qt::Key_Return || touche == Qt::Key_Escape)) {
-      if (e->type() == QEvent::KeyPress) {
-        m_touchePressee = touche;
-      } else if (m_touchePressee == touche && !m_dechargee) {
-        m_touchePressee = 0;
-        if (touche == Qt::Key_Escape)
-          CancelButton_Click();
-        else if (auto *b = qobject_cast<QPushButton *>(focusWidget()))
-          b->click();
-        else
-          OKButton_Click();
-      }
-    }
-  }
-  return QWidget::eventFilter(o, e);
 }

@@ -21,7 +21,6 @@ public:
 
   // Creates, fills and shows the dialog; it deletes itself once closed.
   static ChoixDialogue *ouvrir(Filmorel &principale, Variante variante);
-  ~ChoixDialogue() override;
 
   Variante variante() const { return m_variante; }
   bool avecListe() const { return combo != nullptr; }
@@ -40,7 +39,6 @@ public:
 
 protected:
   void closeEvent(QCloseEvent *e) override;
-  bool eventFilter(QObject *o, QEvent *e) override;
 
 private:
   ChoixDialogue(Filmorel &principale, Variante variante);
@@ -52,5 +50,4 @@ private:
   QPointer<Filmorel> m_principale;
   Variante m_variante;
   bool m_dechargee = false;
-  int m_touchePressee = 0; // Enter or Esc pressed here, so its release is ours
 };

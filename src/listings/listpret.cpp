@@ -1,14 +1,13 @@
 #include "listings/listpret.h"
 
+#include "mainwindow/apercuclavier.h"
 #include "mainwindow/filmorel.h"
 
-#include <QApplication>
 #include <QCloseEvent>
 #include <QCollator>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPrinterInfo>
@@ -161,12 +160,17 @@ ListPret::ListPret(Filmorel &principale) : QWidget(nullptr), m_principale(&princ
       trier(c);
   });
   connect(Grille, &QTableWidget::cellDoubleClicked, this, [this](int r, int) { ouvrirFiche(r); });
-  qApp->installEventFilter(this);
+  // Esc closes the window whichever control has the focus; Return on the
+  // grid opens the card of its line.
+  new ApercuClavier(this, [this](int touche, Qt::KeyboardModifiers) {
+    if (touche == Qt::Key_Escape)
+      close();
+    else if ((touche == Qt::Key_Return || touche == Qt::Key_Enter) && focusWidget() == Grille)
+      ouvrirFiche(Grille->currentRow());
+  });
 
   Form_Load();
 }
-
-ListPret::~ListPret() { qApp->removeEventFilter(this); }
 
 QLineEdit *ListPret::boiteMarge(const QString &nom, QString Variables::*marge) {
   auto *boite = new QLineEdit(this);
@@ -307,32 +311,4 @@ void ListPret::closeEvent(QCloseEvent *e) {
   e->accept();
   // Each listing opens a fresh window: a closed one is not kept.
   deleteLater();
-}
-
-bool ListPret::eventFilter(QObject *o, QEvent *e) {
-  // Key preview: the window sees Esc whichever control has the focus. Only
-  // an Esc pressed here counts, not the release of one that closed a box.
-  if (e->type() == QEvent::KeyPress || e->type() == QEvent::KeyRelease) {
-    auto *w = qobject_cast<QWidget *>(o);
-    auto *k = static_cast<QKeyEvent *>(e);
-    const bool retour = k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter;
-    if (w == Grille && retour && !k->isAutoRepeat()) {
-      if (e->type() == QEvent::KeyPress)
-        m_retourPresse = true;
-      else if (m_retourPresse) {
-        m_retourPresse = false;
-        ouvrirFiche(Grille->currentRow());
-        return true;
-      }
-    }
-    if (w && w->window() == this && k->key() == Qt::Key_Escape && !k->isAutoRepeat()) {
-      if (e->type() == QEvent::KeyPress)
-        m_echapPressee = true;
-      else if (m_echapPressee) {
-        m_echapPressee = false;
-        close();
-      }
-    }
-  }
-  return QWidget::eventFilter(o, e);
 }

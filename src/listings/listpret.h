@@ -21,7 +21,6 @@ class ListPret : public QWidget {
   Q_OBJECT
 public:
   explicit ListPret(Filmorel &principale);
-  ~ListPret() override;
 
   // Writes the listing into the grid: sizes, heads, lines, selected cell.
   void afficherListing(const Listing &l);
@@ -71,7 +70,6 @@ public:
 
 protected:
   void closeEvent(QCloseEvent *e) override;
-  bool eventFilter(QObject *o, QEvent *e) override;
 
 private:
   void Form_Load();
@@ -81,8 +79,6 @@ private:
   QPointer<Filmorel> m_principale;
   Listing m_listing;
   bool m_dechargee = false;
-  bool m_echapPressee = false; // Esc pressed here, so its release is ours
-  bool m_retourPresse = false; // the same for Return on the grid
   int m_colonneTri = -1;
   bool m_decroissant = false;
 };

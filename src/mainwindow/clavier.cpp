@@ -2,21 +2,18 @@
 
 #include "platform/dialogues.h"
 
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
 
 // Every row of the key table whose condition holds runs, in order, on the
 // state of the moment: F5 after a successful validation also focuses the
-// search box.
-bool Filmorel::Form_KeyUp(QKeyEvent *e) {
-  const int key = e->key();
+// search box. The key preview hands over only keys pressed in this window.
+void Filmorel::Form_KeyUp(int key, Qt::KeyboardModifiers modificateurs) {
   auto saisie = [this] { return valider->isVisible(); };
   auto navigation = [this, &saisie] { return !saisie() && !conteneur->isEnabled() && !m_v.focusScroll; };
   auto utilisable = [](QPushButton *b) { return b->isVisible() && b->isEnabled(); };
   const int position = VScroll1->value();
-  bool traite = false;
 
   if (navigation()) {
     int cible = position;
@@ -45,56 +42,39 @@ bool Filmorel::Form_KeyUp(QKeyEvent *e) {
     default:
       break;
     }
-    if (cible != position) {
+    if (cible != position)
       VScroll1->setValue(cible);
-      traite = true;
-    }
   }
-  if (key == Qt::Key_F1 && !saisie()) {
+  if (key == Qt::Key_F1 && !saisie())
     SM_APropos_Click();
-    traite = true;
-  }
   if (key == Qt::Key_F2 && !saisie() && utilisable(modifier)) {
     ean->setReadOnly(false);
     modification();
-    traite = true;
   }
-  if (key == Qt::Key_F3 && !saisie() && utilisable(supprimer)) {
+  if (key == Qt::Key_F3 && !saisie() && utilisable(supprimer))
     supprimer_Click();
-    traite = true;
-  }
-  if (key == Qt::Key_F4 && historic->isVisible()) {
+  if (key == Qt::Key_F4 && historic->isVisible())
     voirhistoric();
-    traite = true;
-  }
   if (key == Qt::Key_F6 && !saisie() && utilisable(pret)) {
     ean->setReadOnly(false);
     pretdvd();
-    traite = true;
   }
-  if (key == Qt::Key_F7 && !saisie() && utilisable(retour)) {
+  if (key == Qt::Key_F7 && !saisie() && utilisable(retour))
     retourdvd();
-    traite = true;
-  }
-  if (key == Qt::Key_F5 && saisie()) {
+  if (key == Qt::Key_F5 && saisie())
     valider_Click();
-    traite = true;
-  }
-  if (key == Qt::Key_F5 && !saisie() && !m_termine) {
+  if (key == Qt::Key_F5 && !saisie() && !m_termine)
     eansearch->setFocus();
-    traite = true;
-  }
   if (key == Qt::Key_Escape) {
     if (saisie())
       annulerSaisie();
     else
       quitte();
-    traite = true;
   }
-  if (key >= Qt::Key_A && key <= Qt::Key_Z && !saisie() && !m_termine) {
+  // Ctrl or Alt with a letter is a shortcut (undo, a menu), not a search.
+  const bool raccourci = modificateurs & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+  if (key >= Qt::Key_A && key <= Qt::Key_Z && !raccourci && !saisie() && !m_termine) {
     m_v.reponseTexte = QChar(u'A' + (key - Qt::Key_A));
     recherchedirecte();
-    traite = true;
   }
-  return traite;
 }

@@ -1,5 +1,6 @@
 #include "mainwindow/filmorel.h"
 
+#include "mainwindow/apercuclavier.h"
 #include "platform/dialogues.h"
 #include "storage/fichiers.h"
 #include "storage/historique.h"
@@ -98,6 +99,7 @@ Filmorel::Filmorel(Dialogues *dialogues, QWidget *parent) : QMainWindow(parent) 
   restaurerGeometrie();
   limiterListes();
   qApp->installEventFilter(this);
+  new ApercuClavier(this, [this](int touche, Qt::KeyboardModifiers m) { Form_KeyUp(touche, m); });
 }
 
 Filmorel::~Filmorel() { qApp->removeEventFilter(this); }
@@ -942,9 +944,6 @@ void Filmorel::majCpt(ZoneTexte *z) {
 
 bool Filmorel::eventFilter(QObject *o, QEvent *e) {
   switch (e->type()) {
-  case QEvent::KeyPress:
-    m_toucheTraitee = nullptr; // a new key: its release is a new event
-    break;
   case QEvent::FocusIn:
     if (o == VScroll1)
       m_v.focusScroll = true;
@@ -959,18 +958,6 @@ bool Filmorel::eventFilter(QObject *o, QEvent *e) {
     else if (o == acteurs || o == resumer)
       cpt->setVisible(false);
     break;
-  case QEvent::KeyRelease: {
-    // Key preview: the window sees every key of its own widgets. The filter
-    // also sees the event on the window handle and again on each parent it
-    // propagates to: act only on its first delivery to a widget.
-    auto *w = qobject_cast<QWidget *>(o);
-    auto *k = static_cast<QKeyEvent *>(e);
-    if (w && k != m_toucheTraitee && w->window() == this && !k->isAutoRepeat() && isEnabled()) {
-      m_toucheTraitee = k;
-      Form_KeyUp(k);
-    }
-    break;
-  }
   default:
     break;
   }

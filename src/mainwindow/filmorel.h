@@ -234,7 +234,7 @@ private:
   void sauverGeometrie();
   void VScroll1_Change(int valeur);
   void terminer();
-  bool Form_KeyUp(QKeyEvent *e);
+  void Form_KeyUp(int touche, Qt::KeyboardModifiers modificateurs);
   void majCpt(ZoneTexte *zone);
 
   bool localiserIni();
@@ -249,6 +249,5 @@ private:
   bool m_termine = false;
   bool m_fermetureAcceptee = false;
   QWidget *m_fenetreSecondaire = nullptr;
-  const QKeyEvent *m_toucheTraitee = nullptr;
   std::shared_ptr<Imprimante> m_imprimante;
 };

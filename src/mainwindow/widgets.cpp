@@ -53,18 +53,34 @@ void ZoneTexte::keyPressEvent(QKeyEvent *e) {
   QPlainTextEdit::keyPressEvent(e);
 }
 
-void ZoneTexte::insertFromMimeData(const QMimeData *source) {
-  if (!source->hasText())
-    return;
-  int libre = place() + int(versCRLF(textCursor().selectedText()).size());
-  QString t = versCRLF(source->text());
+QString ZoneTexte::ajuste(const QString &texte) const {
+  // What fits in place of the selection, line breaks counted as CR LF.
+  const int libre = place() + int(versCRLF(textCursor().selectedText()).size());
+  QString t = versCRLF(texte);
   if (t.size() > libre) {
     t = t.left(libre);
     if (t.endsWith(u'\r'))
       t.chop(1);
   }
-  t.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-  textCursor().insertText(t);
+  return t.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+}
+
+void ZoneTexte::insertFromMimeData(const QMimeData *source) {
+  // Paste and drop.
+  if (source->hasText())
+    textCursor().insertText(ajuste(source->text()));
+}
+
+void ZoneTexte::inputMethodEvent(QInputMethodEvent *e) {
+  // Text committed by an input method (dead keys, compose) bypasses the keys.
+  const QString t = ajuste(e->commitString());
+  if (t.size() == e->commitString().size()) {
+    QPlainTextEdit::inputMethodEvent(e);
+    return;
+  }
+  QInputMethodEvent coupe(e->preeditString(), e->attributes());
+  coupe.setCommitString(t, e->replacementStart(), e->replacementLength());
+  QPlainTextEdit::inputMethodEvent(&coupe);
 }
 
 ListeDeroulante::ListeDeroulante(const QStringList &items, QWidget *parent) : QComboBox(parent) {

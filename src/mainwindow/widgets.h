@@ -19,8 +19,10 @@ public:
 protected:
   void keyPressEvent(QKeyEvent *e) override;
   void insertFromMimeData(const QMimeData *source) override;
+  void inputMethodEvent(QInputMethodEvent *e) override;
 
 private:
+  QString ajuste(const QString &texte) const; // cut to the room left
   int place() const { return m_max - longueur(); }
   int m_max = 32767;
 };

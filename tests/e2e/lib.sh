@@ -12,8 +12,9 @@ PID=""
 # KEEP=1 leaves the work folder (catalogues, program log) for a look after a failure.
 finish() {
   [ -n "$PID" ] && kill "$PID" 2>/dev/null || true
+  [ -n "${WM_PID:-}" ] && kill "$WM_PID" 2>/dev/null || true
   [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null || true
-  [ -n "${KEEP:-}" ] || rm -rf "$WORK"
+  [ -n "${KEEP:-}" ] || { chmod -R u+w "$WORK" 2>/dev/null; rm -rf "$WORK"; }
 }
 trap finish EXIT
 
@@ -21,17 +22,36 @@ fail() { echo "FAIL: $*" >&2; [ -f "$WORK/program.log" ] && sed "s/^/  program: 
 
 # start_x [WIDTHxHEIGHT]: a private X server, 1280x800 unless told.
 start_x() {
+  # Another journey may take the same free number at the same moment: a
+  # server that did not stay up means try the next one.
   for n in $(seq 90 140); do
-    if [ ! -e "/tmp/.X$n-lock" ]; then DISPLAY_NUM=":$n"; break; fi
+    [ -e "/tmp/.X$n-lock" ] && continue
+    Xvfb ":$n" -screen 0 "${1:-1280x800}x24" -nolisten tcp >/dev/null 2>&1 &
+    XVFB_PID=$!
+    export DISPLAY=":$n"
+    for _ in $(seq 1 50); do
+      kill -0 "$XVFB_PID" 2>/dev/null || break
+      xdpyinfo >/dev/null 2>&1 && sleep 0.2 && kill -0 "$XVFB_PID" 2>/dev/null && break 2
+      sleep 0.1
+    done
+    kill "$XVFB_PID" 2>/dev/null || true
+    XVFB_PID=""
   done
-  Xvfb "$DISPLAY_NUM" -screen 0 "${1:-1280x800}x24" -nolisten tcp >/dev/null 2>&1 &
-  XVFB_PID=$!
-  export DISPLAY="$DISPLAY_NUM"
-  for _ in $(seq 1 50); do xdpyinfo >/dev/null 2>&1 && return 0; xdotool getmouselocation >/dev/null 2>&1 && return 0; sleep 0.1; done
-  fail "no X server"
+  [ -n "$XVFB_PID" ] || fail "no X server"
+  DISPLAY_NUM="$DISPLAY"
+  # A window manager, so that focus comes back to the main window when a box
+  # closes, as on a desktop. Ready once it names itself on the root window.
+  openbox --sm-disable >"$WORK/openbox.log" 2>&1 &
+  WM_PID=$!
+  for _ in $(seq 1 200); do
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep 'window id' >/dev/null && return 0
+    sleep 0.1
+  done
+  fail "no window manager: $(cat "$WORK/openbox.log")"
 }
 
 stop_x() {
+  kill "$WM_PID" 2>/dev/null || true
   kill "$XVFB_PID" 2>/dev/null || true
   wait "$XVFB_PID" 2>/dev/null || true
   XVFB_PID=""
@@ -46,6 +66,19 @@ start_program() {
   chmod +x "$WORK/bin/xdg-open"
   (cd "$1" && PATH="$WORK/bin:$PATH" XDG_CONFIG_HOME="$WORK/config" exec "$EXE") >"$WORK/program.log" 2>&1 &
   PID=$!
+}
+
+# start_program_ro FOLDER: the same, on a view of FOLDER that refuses every
+# write (a read-only mount when root, who ignores permissions).
+start_program_ro() {
+  if [ "$(id -u)" -eq 0 ]; then
+    (cd / && XDG_CONFIG_HOME="$WORK/config" exec unshare -m sh -c 'mount --bind "$1" "$1" && mount -o remount,bind,ro "$1" && cd "$1" && exec "$2"' \
+      sh "$1" "$EXE") >"$WORK/program.log" 2>&1 &
+    PID=$!
+  else
+    chmod -R a-w "$1"
+    start_program "$1"
+  fi
 }
 
 # generate FOLDER N: a catalogue of N generated cards (covers for the first
@@ -86,6 +119,13 @@ new_card() {
   answer "^Message$" Return
   type_text "$1" "$3"
   focus_key "$1" F5
+}
+
+# no_box WHAT: a moment after WHAT, no box is open and the program still runs.
+no_box() {
+  sleep 1
+  ! xdotool search --onlyvisible --name '^(Message|Recherche)$' >/dev/null 2>&1 || fail "a box is open after $1"
+  kill -0 "$PID" 2>/dev/null || fail "the program ended after $1"
 }
 
 # wait_gone TITLE: waits until no visible window has that title.

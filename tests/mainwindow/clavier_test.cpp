@@ -1,4 +1,5 @@
 #include "support/fenetre.h"
+#include "support/dialoguesclavier.h"
 
 TEST(Clavier, TouchesDeNavigationAuxBords) {
   FenetreTest t;
@@ -91,4 +92,74 @@ TEST(Clavier, F1OuvreAProposEtLaFenetrePrincipaleAttend) {
   QTest::keyClick(about, Qt::Key_Escape);
   QApplication::processEvents();
   EXPECT_TRUE((garde.isNull() || !garde->isVisible()) && f.isEnabled());
+}
+
+namespace {
+// Sends one key event as a window system does; `temps` is its time stamp.
+void touche(QWidget *w, QEvent::Type type, int cle, Qt::KeyboardModifiers m = {}, bool repetee = false,
+            quint64 temps = 0) {
+  QKeyEvent e(type, cle, m, QString(), repetee);
+  e.setTimestamp(temps);
+  QApplication::sendEvent(w, &e);
+}
+} // namespace
+
+TEST(Clavier, ChaqueToucheAgitUneFois) {
+  FenetreTest t;
+  Filmorel &f = t.ouvrir(catalogue::numerotees(45)); // large step 3, every title starts with F
+  f.eansearch->setFocus();
+  QWidget *w = f.eansearch;
+  constexpr auto P = QEvent::KeyPress, R = QEvent::KeyRelease;
+  struct Cas {
+    const char *quoi;
+    QList<std::tuple<QEvent::Type, int, Qt::KeyboardModifiers, bool, quint64>> evenements;
+    int deplacement;
+  };
+  const QList<Cas> cas = {
+      {"overlapping keys", {{P, Qt::Key_PageDown, {}, false, 0}, {P, Qt::Key_Down, {}, false, 0},
+                            {R, Qt::Key_PageDown, {}, false, 0}, {R, Qt::Key_Down, {}, false, 0}}, 4},
+      // A repeat Qt did not recognise: release and press with the same time.
+      {"unpaired repeat", {{P, Qt::Key_Down, {}, false, 10}, {R, Qt::Key_Down, {}, false, 50},
+                           {P, Qt::Key_Down, {}, false, 50}, {R, Qt::Key_Down, {}, false, 90}}, 1},
+      {"release without press", {{R, Qt::Key_Down, {}, false, 0}}, 0},
+      {"Ctrl+Z", {{P, Qt::Key_Control, {}, false, 0}, {P, Qt::Key_Z, Qt::ControlModifier, false, 0},
+                  {R, Qt::Key_Control, {}, false, 0}, {R, Qt::Key_Z, {}, false, 0}}, 0},
+      {"Alt+Z", {{P, Qt::Key_Z, Qt::AltModifier, false, 0}, {R, Qt::Key_Z, Qt::AltModifier, false, 0}}, 0},
+  };
+  for (const Cas &c : cas) {
+    const int avant = f.VScroll1->value();
+    for (auto [type, cle, m, repetee, temps] : c.evenements)
+      touche(w, type, cle, m, repetee, temps);
+    QTest::qWait(60); // a stamped release acts once its repeat could have shown
+    EXPECT_EQ(f.VScroll1->value() - avant, c.deplacement) << c.quoi;
+  }
+}
+
+TEST(Clavier, LaToucheQuiRepondAUneBoiteNAgitPasSurLaFenetre) {
+  DialoguesClavier boites;
+  FenetreTest t;
+  t.dialogues = &boites;
+  Filmorel &f = t.ouvrir(catalogue::numerotees(5));
+  t.activer();
+  const QString effacer = "Etes-vous sûr de vouloir effacer cette fiche ?";
+
+  // The scroll bar has the focus: F3, then Return twice, deletes one card and asks once.
+  f.VScroll1->setFocus();
+  boites.repondre(Qt::Key_Return);
+  QTest::keyClick(f.VScroll1, Qt::Key_F3);
+  boites.relacher(&f);
+  QTest::keyClick(f.VScroll1, Qt::Key_Return);
+  EXPECT_EQ(f.v().nbFiches, 4);
+  EXPECT_EQ(boites.boites, QStringList({effacer}));
+
+  // Esc on the question, on the title input box: nothing more (no question to quit).
+  t.activer();
+  boites.repondre(Qt::Key_Escape);
+  QTest::keyClick(f.VScroll1, Qt::Key_F3);
+  boites.relacher(&f);
+  boites.repondre(Qt::Key_Escape);
+  f.SM_Recherche_Film->trigger();
+  boites.relacher(&f);
+  EXPECT_EQ(boites.boites, QStringList({effacer, effacer, "Titre du film ?"}));
+  EXPECT_TRUE(f.v().nbFiches == 4 && !f.termine());
 }

@@ -128,6 +128,13 @@ TEST(Saisie, CompteurDeCaracteresEtNomDEmprunteurExactAuxBlancsPres) {
   QTest::keyClicks(f.resumer, "yzw");
   QTest::keyClick(f.resumer, Qt::Key_Return);
   EXPECT_EQ(QString::number(f.resumer->longueur()) + " " + f.cpt->text(), "580 580/580");
+  // Text committed by an input method (dead keys, compose) obeys the same limit.
+  f.resumer->setText(QString(578, u'x'));
+  f.resumer->moveCursor(QTextCursor::End);
+  QInputMethodEvent compose;
+  compose.setCommitString("éèà");
+  QApplication::sendEvent(f.resumer, &compose);
+  EXPECT_EQ(f.resumer->text().right(3) + " " + f.cpt->text(), "xéè 580/580");
   f.acteurs->setFocus();
   EXPECT_EQ(f.cpt->text(), "0/95");
   t.question(Dialogues::Oui, kAnnuler);

@@ -19,6 +19,7 @@ inline const QString kCreer = QStringLiteral("Fiche non trouvée !!!\r\rVoulez-v
 struct FenetreTest {
   QTemporaryDir dossier;
   DialoguesScripts dlg;
+  Dialogues *dialogues = &dlg; // the boxes the window shows
   std::unique_ptr<Filmorel> f;
   catalogue::Ecrivable ecrivable; // what the window is told it can write
 
@@ -36,7 +37,7 @@ struct FenetreTest {
       dlg.repondre(Dialogues::OK, {}, 48, "Message");
     const QString avant = QDir::currentPath();
     QDir::setCurrent(dossier.path());
-    f = std::make_unique<Filmorel>(&dlg);
+    f = std::make_unique<Filmorel>(dialogues);
     f->ecrivable = ecrivable;
     f->show();
     f->activateWindow();
