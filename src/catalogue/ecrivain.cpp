@@ -4,8 +4,10 @@
 #include "storage/reclassement.h"
 #include "storage/suppression.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
+#include <QMap>
 #include <algorithm>
 
 namespace catalogue {
@@ -45,6 +47,30 @@ QList<int> trierEntrees(QList<EntreeIndex> &entrees, QList<int> aussi, const Pro
   return aussi;
 }
 
+// What a command left in the places it changed: each file's length, its
+// bytes at the places the before-image holds and past its old end. Compared
+// before an undo, so that no change made since is written over.
+QByteArray empreinte(const Image &avant, const QString &dossier) {
+  QCryptographicHash h(QCryptographicHash::Sha256);
+  for (const Image::Fichier &f : avant.fichiers) {
+    QFile fichier(QDir(dossier).filePath(f.nom));
+    const bool ouvert = fichier.open(QIODevice::ReadOnly);
+    const qint64 taille = ouvert ? fichier.size() : -1;
+    h.addData(f.nom.toUtf8() + '\0' + QByteArray::number(taille) + '\0');
+    auto lire = [&](qint64 debut, qint64 n) {
+      if (ouvert && fichier.seek(debut))
+        h.addData(fichier.read(n));
+    };
+    for (const Image::Region &r : f.regions)
+      lire(r.position, r.octets.size());
+    if (ouvert && taille > f.taille)
+      lire(qMax<qint64>(0, f.taille), taille);
+  }
+  return h.result();
+}
+
+QString titreDe(const Fiche &f) { return f.get(Champ::titre).trimmed(); }
+
 void garder(QList<EntreeIndex> &tabIndex, const QList<EntreeIndex> &entrees) {
   if (tabIndex.size() <= entrees.size())
     tabIndex.resize(entrees.size() + 1);
@@ -82,8 +108,6 @@ struct Ecrivain::Enregistrement {
 
 Resultat Ecrivain::preparer(Enregistrement &e, const Fiche &fiche, bool creation, bool trier,
                             const Progression &p) {
-  if (!lectureSeule.isEmpty())
-    return refus(lectureSeule);
   e.nbFiches = m_v.nbFiches + (creation ? 1 : 0);
   e.position = creation ? e.nbFiches : m_v.posCourante;
   e.numero = creation ? e.nbFiches : m_v.tabIndex.value(e.position).numero;
@@ -114,16 +138,134 @@ void Ecrivain::ajouterIni(Transaction &t, const Reglages &r, int nbFiches) {
   t.remplacer(QStringLiteral("dvd.ini"), reglages::octets(ecrits));
 }
 
+Resultat Ecrivain::commencer(const QString &libelle) {
+  if (!lectureSeule.isEmpty())
+    return refus(lectureSeule);
+  if (!m_sauvegarde) {
+    if (sauvegarder(m_v.cheminAppli, sauvegardesGardees).isEmpty() && sauvegardeImpossible &&
+        !sauvegardeImpossible(
+            QStringLiteral("La sauvegarde du catalogue n'a pas pu être faite dans le dossier :\r%1\r\r"
+                           "Le disque est peut-être plein.\r\rContinuer sans sauvegarde ?")
+                .arg(QDir::toNativeSeparators(QDir(m_v.cheminAppli).filePath(kSauvegardes)))))
+      return refus({});
+    m_sauvegarde = true; // made, or said once and passed
+  }
+  m_libelle = libelle;
+  m_positionAvant = m_v.posCourante;
+  return {};
+}
+
 bool Ecrivain::valider(Transaction &t) {
   if (!t.valider())
     return false;
   m_avant = t.avant();
+  if (!m_libelle.isEmpty()) {
+    m_pas.append({m_libelle, m_avant, empreinte(m_avant, m_v.cheminAppli), m_positionAvant});
+    if (m_pas.size() > 50)
+      m_pas.removeFirst();
+    m_libelle.clear();
+  }
   return true;
+}
+
+QString Ecrivain::aAnnuler() const { return m_pas.isEmpty() ? QString() : m_pas.last().libelle; }
+
+Resultat Ecrivain::annuler() {
+  if (!lectureSeule.isEmpty())
+    return refus(lectureSeule);
+  if (m_pas.isEmpty())
+    return refus(QStringLiteral("Il n'y a aucune opération à annuler."));
+  const Pas pas = m_pas.takeLast();
+  if (empreinte(pas.avant, m_v.cheminAppli) != pas.apres) {
+    // What was done before it is no safer to undo.
+    m_pas.clear();
+    return refus(QStringLiteral("« %1 » ne peut pas être annulé : les fichiers du catalogue ont été modifiés depuis "
+                                "(par un autre programme, ou remis à la main).\r\rLe catalogue n'a pas été modifié.")
+                     .arg(pas.libelle));
+  }
+  m_libelle.clear(); // an undo is not undone
+  Transaction t(m_v.cheminAppli, m_disque);
+  // Backwards, as a rollback does: where places overlap, the oldest bytes win.
+  for (auto f = pas.avant.fichiers.crbegin(); f != pas.avant.fichiers.crend(); ++f) {
+    for (auto r = f->regions.crbegin(); r != f->regions.crend(); ++r)
+      t.ecrire(f->nom, r->position, r->octets);
+    t.retailler(f->nom, f->taille);
+  }
+  if (!valider(t)) {
+    m_pas.append(pas);
+    return echec(QStringLiteral("« %1 » n'a pas pu être annulé.\r\r").arg(pas.libelle) + kVerifier);
+  }
+  relire(pas.position);
+  return {};
+}
+
+Resultat Ecrivain::restaurer(const Sauvegarde &sauvegarde) {
+  if (!lectureSeule.isEmpty())
+    return refus(lectureSeule);
+  const QString intact = QStringLiteral("\r\rLe catalogue n'a pas été modifié.");
+  // Read first: saving the current files may rotate this backup away.
+  QMap<QString, QByteArray> lus;
+  const QDir source(sauvegarde.chemin);
+  QStringList noms = {kLst, kIdx, QStringLiteral("dvd.ini")};
+  for (const QString &h : QDir(source.filePath(QStringLiteral("historique"))).entryList(QDir::Files | QDir::Hidden))
+    noms.append(QStringLiteral("historique/") + h);
+  for (const QString &nom : std::as_const(noms)) {
+    QFile f(source.filePath(nom));
+    if (f.exists() && !f.open(QIODevice::ReadOnly))
+      return refus(QStringLiteral("La sauvegarde %1 ne peut pas être lue.").arg(QDir::toNativeSeparators(f.fileName())) +
+                   intact);
+    if (f.isOpen())
+      lus.insert(nom, f.readAll());
+  }
+  if (sauvegarder(m_v.cheminAppli, sauvegardesGardees).isEmpty())
+    return echec(QStringLiteral("Les fichiers actuels du catalogue n'ont pas pu être sauvegardés avant d'être "
+                                "remplacés.") + intact);
+  m_sauvegarde = true;
+  Transaction t(m_v.cheminAppli, m_disque);
+  const QDir ici(m_v.cheminAppli);
+  for (const QString &h : QDir(cheminDans(m_v.cheminAppli, QStringLiteral("historique"))).entryList(QDir::Files))
+    noms.append(QStringLiteral("historique/") + h);
+  noms.removeDuplicates();
+  for (const QString &nom : std::as_const(noms)) {
+    if (lus.contains(nom))
+      t.remplacer(nom, lus.value(nom));
+    else if (QFileInfo::exists(cheminDans(m_v.cheminAppli, nom)))
+      t.retailler(nom, -1);
+  }
+  m_libelle = QStringLiteral("restauration de la sauvegarde du %1")
+                  .arg(sauvegarde.date.toString(QStringLiteral("dd/MM/yyyy HH:mm:ss")));
+  m_positionAvant = m_v.posCourante;
+  if (!valider(t))
+    return echec(QStringLiteral("La sauvegarde n'a pas pu être restaurée.\r\r") + kVerifier + intact);
+  relire(1);
+  return {};
+}
+
+void Ecrivain::relire(int position) {
+  Reglages r;
+  reglages::lire(cheminDans(m_v.cheminAppli, QStringLiteral("dvd.ini")), r);
+  QList<EntreeIndex> entrees;
+  m_v.nbFiches = r.nbFiches > 0 && fichiers::lireEntrees(m_v.cheminAppli, 1, r.nbFiches, entrees) ? r.nbFiches : 0;
+  garder(m_v.tabIndex, entrees);
+  m_v.posCourante = qBound(1, position, qMax(1, m_v.nbFiches));
+  m_v.ficheCourante = Fiche();
+  if (m_v.nbFiches > 0)
+    fichiers::lireFiche(m_v.cheminAppli, m_v.tabIndex[m_v.posCourante].numero, m_v.ficheCourante);
 }
 
 Resultat Ecrivain::enregistrer(const Fiche &fiche, bool creation, bool trier, const Reglages &r,
                                const Progression &progression) {
+  QString libelle = QStringLiteral("modification de « %1 »");
+  Fiche avant;
+  if (creation)
+    libelle = QStringLiteral("nouvelle fiche « %1 »");
+  else if (fiche.get(Champ::preter).trimmed() == QLatin1String("Oui") &&
+           fichiers::lireFiche(m_v.cheminAppli, m_v.tabIndex.value(m_v.posCourante).numero, avant) &&
+           avant.get(Champ::preter).trimmed() != QLatin1String("Oui"))
+    libelle = QStringLiteral("prêt de « %1 »");
   Enregistrement e;
+  if (Resultat refuse = commencer(libelle.arg(titreDe(fiche))); !refuse.fait())
+    return refuse;
   if (Resultat refuse = preparer(e, fiche, creation, trier, progression); !refuse.fait())
     return refuse;
   Transaction t(m_v.cheminAppli, m_disque);
@@ -137,6 +279,8 @@ Resultat Ecrivain::enregistrer(const Fiche &fiche, bool creation, bool trier, co
 
 Resultat Ecrivain::reintegrer(const Fiche &fiche, const Pret &pret, const Reglages &r) {
   Enregistrement e;
+  if (Resultat refuse = commencer(QStringLiteral("retour de « %1 »").arg(titreDe(fiche))); !refuse.fait())
+    return refuse;
   if (Resultat refuse = preparer(e, fiche, false, false, {}); !refuse.fait())
     return refuse;
   // The loan goes into the history of the bar code the index holds.
@@ -170,8 +314,11 @@ Resultat Ecrivain::reintegrer(const Fiche &fiche, const Pret &pret, const Reglag
 }
 
 Resultat Ecrivain::supprimer(int position, const Reglages &r, const Progression &progression) {
-  if (!lectureSeule.isEmpty())
-    return refus(lectureSeule);
+  Fiche supprimee;
+  fichiers::lireFiche(m_v.cheminAppli, m_v.tabIndex.value(position).numero, supprimee);
+  if (Resultat refuse = commencer(QStringLiteral("suppression de « %1 »").arg(titreDe(supprimee))); !refuse.fait())
+    return refuse;
+  m_positionAvant = position;
   suppression::Plan plan;
   switch (suppression::preparer(m_v.cheminAppli, m_v.nbFiches, position, m_v.ficheCourante, plan, progression)) {
   case suppression::Resultat::Faite:
@@ -199,8 +346,8 @@ Resultat Ecrivain::supprimer(int position, const Reglages &r, const Progression 
 }
 
 Resultat Ecrivain::sauverReglages(const Reglages &r) {
-  if (!lectureSeule.isEmpty())
-    return refus(lectureSeule);
+  if (Resultat refuse = commencer(QStringLiteral("modification des listes")); !refuse.fait())
+    return refuse;
   Transaction t(m_v.cheminAppli, m_disque);
   ajouterIni(t, r, m_v.nbFiches);
   if (!valider(t))
@@ -210,8 +357,8 @@ Resultat Ecrivain::sauverReglages(const Reglages &r) {
 }
 
 Resultat Ecrivain::importer(const QList<Fiche> &fiches, const Reglages &r, const Progression &progression) {
-  if (!lectureSeule.isEmpty())
-    return refus(lectureSeule);
+  if (Resultat refuse = commencer(QStringLiteral("importation de %1 fiche(s)").arg(fiches.size())); !refuse.fait())
+    return refuse;
   const int avant = m_v.nbFiches;
   const QString impossible = QStringLiteral("Impossible d'enregistrer une fiche dans le catalogue.\r\r") + kVerifier +
                              QStringLiteral("\r\r%1 fiche(s) sélectionnée(s) n'ont pas été importée(s).")
@@ -240,6 +387,10 @@ Resultat Ecrivain::importer(const QList<Fiche> &fiches, const Reglages &r, const
 Resultat Ecrivain::reparer(const QList<EntreeIndex> &entrees, const Reglages &r, const QString &copie) {
   if (!lectureSeule.isEmpty())
     return refus(lectureSeule);
+  // A repair keeps its own copy and is not undone: the index before it was
+  // not to be trusted.
+  m_libelle.clear();
+  m_pas.clear();
   const QString pasDeCopie = QStringLiteral("Impossible de garder une copie des fichiers du catalogue dans :\r%1"
                                             "\r\rLe catalogue n'a pas été réparé.")
                                  .arg(copie);

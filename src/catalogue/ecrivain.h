@@ -1,4 +1,5 @@
 #pragma once
+#include "catalogue/sauvegardes.h"
 #include "catalogue/transaction.h"
 #include "storage/historique.h"
 #include "storage/reglages.h"
@@ -54,6 +55,23 @@ public:
   // Appends the cards after the last one and re-sorts the index.
   Resultat importer(const QList<Fiche> &fiches, const Reglages &r, const Progression &progression = {});
 
+  // Undo: what the last command still undoable did ("suppression de
+  // « Brazil »"), empty when there is none.
+  QString aAnnuler() const;
+  // Writes back the before-image of that command as a new transaction and
+  // reloads the count, the index cache and the card (the one it touched).
+  // Refused when the files it changed are no longer as it left them.
+  Resultat annuler();
+
+  // Backups: how many are kept, and what to do when the first one of the
+  // run cannot be made (told the reason; true: go on without it). Unset:
+  // go on.
+  int sauvegardesGardees = kSauvegardesGardees;
+  std::function<bool(const QString &message)> sauvegardeImpossible;
+  // Puts back the files of a backup, after saving the current ones as a new
+  // backup, as one command (undoable).
+  Resultat restaurer(const Sauvegarde &sauvegarde);
+
   // After keeping a copy of dvd.lst, dvd.idx and dvd.ini in the folder
   // `copie` (created), makes `entrees` the live index and their number the
   // count. Entries beyond them are left as they are.
@@ -61,6 +79,18 @@ public:
 
 private:
   struct Enregistrement;
+  // A command done this run: what undoes it, and a fingerprint of what it
+  // left in the places it changed.
+  struct Pas {
+    QString libelle;
+    Image avant;
+    QByteArray apres;
+    int position;
+  };
+  // Read-only refusal, then the first backup of the run; names the command
+  // about to run.
+  Resultat commencer(const QString &libelle);
+  void relire(int position);
   Resultat preparer(Enregistrement &e, const Fiche &fiche, bool creation, bool trier, const Progression &p);
   void ajouterIni(Transaction &t, const Reglages &r, int nbFiches);
   bool valider(Transaction &t);
@@ -68,6 +98,10 @@ private:
   Variables &m_v;
   Disque m_disque;
   Image m_avant;
+  QList<Pas> m_pas;
+  QString m_libelle;
+  int m_positionAvant = 0;
+  bool m_sauvegarde = false;
 };
 
 } // namespace catalogue

@@ -151,6 +151,11 @@ void Transaction::ecrire(const QString &nom, qint64 position, const QByteArray &
 
 void Transaction::remplacer(const QString &nom, const QByteArray &octets) { ecrire(nom, -1, octets); }
 
+void Transaction::retailler(const QString &nom, qint64 taille) {
+  ecrire(nom, qMax<qint64>(0, taille), {});
+  m_changements.last().taille = qMax<qint64>(-1, taille);
+}
+
 bool Transaction::valider() {
   m_avant = {};
   m_disque.nouvelleTransaction();
@@ -166,7 +171,7 @@ bool Transaction::valider() {
       it = std::prev(m_avant.fichiers.end());
     }
     const qint64 debut = qMax<qint64>(0, c.position);
-    const qint64 fin = c.position < 0 ? it->taille : c.position + c.octets.size();
+    const qint64 fin = c.position < 0 || c.taille != kGarder ? it->taille : c.position + c.octets.size();
     if (debut >= qMin(fin, it->taille))
       continue; // only new bytes after the end: the old length covers them
     QFile f(chemin(c.nom));
@@ -206,10 +211,15 @@ bool Transaction::appliquer() {
     QFile f(chemin(image.nom));
     if (!f.open(QIODevice::ReadWrite | QIODevice::Unbuffered))
       return false;
+    bool supprime = false;
     for (const Changement &c : std::as_const(m_changements)) {
       if (c.nom != image.nom)
         continue;
-      if (c.position < 0) {
+      if (c.taille != kGarder) {
+        supprime = c.taille < 0;
+        if (!supprime && !f.resize(c.taille))
+          return false;
+      } else if (c.position < 0) {
         if (!m_disque.ecrire(f, 0, c.octets) || !f.resize(c.octets.size()))
           return false;
       } else if (const qint64 manque = c.position - f.size(); manque > 0) {
@@ -220,8 +230,14 @@ bool Transaction::appliquer() {
         return false;
       }
     }
-    if (!Disque::synchroniser(f))
+    if (supprime) {
+      f.close();
+      if (!f.remove())
+        return false;
+      Disque::synchroniserDossier(QFileInfo(f.fileName()).absolutePath());
+    } else if (!Disque::synchroniser(f)) {
       return false;
+    }
   }
   return true;
 }

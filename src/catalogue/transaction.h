@@ -77,6 +77,9 @@ public:
   void ecrire(const QString &nom, qint64 position, const QByteArray &octets);
   // The file's whole new content.
   void remplacer(const QString &nom, const QByteArray &octets);
+  // Cuts the file to `taille` bytes, after this transaction's other writes
+  // to it; a negative size removes it. Only undo and restore shorten files.
+  void retailler(const QString &nom, qint64 taille);
   bool vide() const { return m_changements.isEmpty(); }
 
   // Journal, changes, sync, journal removed. False when any step failed:
@@ -91,7 +94,9 @@ private:
     QString nom;
     qint64 position; // -1: the whole file
     QByteArray octets;
+    qint64 taille = kGarder; // retailler(): the new length, -1 removes the file
   };
+  static constexpr qint64 kGarder = -2;
   bool appliquer();
   QString chemin(const QString &nom) const;
 

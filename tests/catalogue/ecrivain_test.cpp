@@ -1,4 +1,5 @@
 #include "catalogue/ecrivain.h"
+#include "catalogue/sauvegardes.h"
 #include "storage/fichiers.h"
 #include "storage/historique.h"
 #include "storage/outils.h"
@@ -12,14 +13,15 @@ using catalogue::Panne;
 
 namespace {
 // Every file under the folder, by relative name: a stray journal or temp
-// file counts as a difference.
+// file counts as a difference. Backups are left out unless asked for.
 using Etat = QMap<QString, QByteArray>;
 
-Etat etat(const QString &dossier) {
+Etat etat(const QString &dossier, bool sauvegardes = false) {
   Etat e;
   for (QDirIterator it(dossier, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories); it.hasNext();) {
-    const QString chemin = it.next();
-    e.insert(QDir(dossier).relativeFilePath(chemin), contenu(chemin));
+    const QString nom = QDir(dossier).relativeFilePath(it.next());
+    if (sauvegardes || !nom.startsWith(catalogue::kSauvegardes + '/'))
+      e.insert(nom, contenu(it.filePath()));
   }
   return e;
 }
@@ -213,22 +215,129 @@ TEST(Ecrivain, ChaqueCommandeEstToutOuRienAChaqueEcritureInterrompue) {
   }
 }
 
-// What undo will build on: the before-image of a command, applied, gives the
-// folder as it was.
-TEST(Ecrivain, LImageAvantRemetLeDossierCommeAvant) {
+// Each command undone gives the folder byte for byte as before it, and the
+// state in memory as read from it; undone in a row, a whole run of commands
+// gives the folder as it was at start-up, which the run's one backup holds.
+TEST(Ecrivain, AnnulerRemetLeDossierCommeAvantChaqueCommande) {
   QTemporaryDir tmp;
   const QString dossier = tmp.filePath("cat");
   QDir().mkpath(dossier);
   const Etat depart = catalogueDeDepart(dossier);
-  for (const Commande &c : commandes()) {
+  Variables v;
+  auto memeEtatQueLeDossier = [&] {
+    Variables relu;
+    ouvrir(relu, dossier, v.posCourante);
+    return relu.nbFiches == v.nbFiches && relu.ficheCourante.versOctets() == v.ficheCourante.versOctets() &&
+           std::equal(relu.tabIndex.cbegin(), relu.tabIndex.cbegin() + v.nbFiches + 1, v.tabIndex.cbegin());
+  };
+  const QStringList libelles = {"nouvelle fiche « Amadeus »", "modification de « Zelig »",
+                                "modification de « Casino »", "prêt de « Casino »",
+                                "retour de « Alien »",        "suppression de « Alien »",
+                                "suppression de « Casino »",  "modification des listes",
+                                "importation de 2 fiche(s)"};
+  for (int i = 0; i < commandes().size(); ++i) {
+    const Commande &c = commandes()[i];
+    SCOPED_TRACE(c.nom);
     remettre(dossier, depart);
-    Variables v;
     ouvrir(v, dossier, c.position);
     catalogue::Ecrivain ecrivain(v);
-    ASSERT_TRUE(c.lancer(ecrivain, v).fait()) << c.nom;
-    ASSERT_TRUE(ecrivain.dernierAvant().restaurer(dossier));
-    EXPECT_EQ(etat(dossier), depart) << c.nom;
+    ASSERT_TRUE(c.lancer(ecrivain, v).fait());
+    EXPECT_EQ(ecrivain.aAnnuler().toStdString(), libelles[i].toStdString());
+    ASSERT_TRUE(ecrivain.annuler().fait());
+    EXPECT_EQ(etat(dossier), depart);
+    EXPECT_EQ(v.posCourante, c.position);
+    EXPECT_TRUE(memeEtatQueLeDossier());
+    EXPECT_EQ(ecrivain.aAnnuler(), "");
+    EXPECT_EQ(ecrivain.annuler().etat, catalogue::Resultat::Refuse);
   }
+
+  QDir(dossier).removeRecursively();
+  remettre(dossier, depart);
+  ouvrir(v, dossier, 1);
+  catalogue::Ecrivain ecrivain(v);
+  int faites = 0;
+  for (int tour = 0; tour < 3; ++tour)
+    for (const Commande &c : commandes()) {
+      v.posCourante = qMin(c.position, v.nbFiches);
+      fichiers::lireFiche(dossier, v.tabIndex[v.posCourante].numero, v.ficheCourante);
+      faites += c.lancer(ecrivain, v).fait();
+    }
+  ASSERT_GE(faites, 20);
+  while (!ecrivain.aAnnuler().isEmpty())
+    ASSERT_TRUE(ecrivain.annuler().fait()) << faites--;
+  EXPECT_EQ(etat(dossier), depart);
+  EXPECT_TRUE(memeEtatQueLeDossier());
+  const QList<catalogue::Sauvegarde> faitesCeTour = catalogue::sauvegardes(dossier);
+  ASSERT_EQ(faitesCeTour.size(), 1);
+  EXPECT_EQ(faitesCeTour[0].nbFiches, 4);
+  Etat sauvee = etat(faitesCeTour[0].chemin);
+  EXPECT_EQ(sauvee, depart);
+}
+
+// Undo never writes over a change made since by someone else; a backup that
+// cannot be made is said once and stops the change unless the user goes on;
+// rotation keeps the newest; a restore is one command, undone like any other.
+TEST(Ecrivain, SauvegardesEtAnnulationRefusee) {
+  QTemporaryDir tmp;
+  const QString dossier = tmp.filePath("cat");
+  QDir().mkpath(dossier);
+  const Etat depart = catalogueDeDepart(dossier);
+  Variables v;
+  ouvrir(v, dossier, 1);
+  catalogue::Ecrivain ecrivain(v);
+  ecrireBrut(QDir(dossier).filePath(catalogue::kSauvegardes), "un fichier, pas un dossier");
+  const Etat bloque = etat(dossier);
+  QStringList dits;
+  bool continuer = false;
+  ecrivain.sauvegardeImpossible = [&](const QString &message) {
+    dits << message;
+    return continuer;
+  };
+  const Commande &listes = commandes()[7];
+  EXPECT_EQ(listes.lancer(ecrivain, v).etat, catalogue::Resultat::Refuse);
+  EXPECT_EQ(etat(dossier), bloque);
+  continuer = true;
+  ASSERT_TRUE(listes.lancer(ecrivain, v).fait());
+  ASSERT_TRUE(commandes()[6].lancer(ecrivain, v).fait());
+  ASSERT_EQ(dits.size(), 2);
+  EXPECT_TRUE(dits[0].startsWith("La sauvegarde du catalogue n'a pas pu être faite dans le dossier :"));
+
+  // dvd.ini changed by another program: neither step is undone.
+  Etat change = etat(dossier);
+  change["dvd.ini"].replace("Policier", "Polar\r\nXX");
+  remettre(dossier, change);
+  const catalogue::Resultat refuse = ecrivain.annuler();
+  EXPECT_EQ(refuse.etat, catalogue::Resultat::Refuse);
+  EXPECT_TRUE(refuse.message.startsWith("« suppression de « Casino » » ne peut pas être annulé : les fichiers"))
+      << refuse.message.toStdString();
+  EXPECT_EQ(etat(dossier), change);
+  EXPECT_EQ(ecrivain.aAnnuler(), "");
+
+  remettre(dossier, depart);
+  const QDateTime t0(QDate(2020, 1, 1), QTime(10, 0));
+  for (int i = 0; i < 12; ++i)
+    ASSERT_FALSE(catalogue::sauvegarder(dossier, 10, t0.addDays(i)).isEmpty());
+  QList<catalogue::Sauvegarde> liste = catalogue::sauvegardes(dossier);
+  ASSERT_EQ(liste.size(), 10);
+  EXPECT_EQ(liste.first().date, t0.addDays(11));
+  EXPECT_EQ(liste.last().date, t0.addDays(2));
+
+  // Restore the state after a deletion over the start-up one, then undo it.
+  ouvrir(v, dossier, 3);
+  ASSERT_TRUE(commandes()[6].lancer(ecrivain, v).fait());
+  const Etat apres = etat(dossier);
+  ASSERT_FALSE(catalogue::sauvegarder(dossier, 10, t0.addYears(1)).isEmpty());
+  ASSERT_TRUE(ecrivain.annuler().fait());
+  ecrireBrut(QDir(dossier).filePath("historique/9999999999999.hst"), "en trop");
+  const Etat avantRestauration = etat(dossier);
+  ouvrir(v, dossier, 2);
+  ASSERT_TRUE(ecrivain.restaurer(catalogue::sauvegardes(dossier).first()).fait());
+  EXPECT_EQ(etat(dossier), apres);
+  EXPECT_EQ(v.nbFiches, 3);
+  EXPECT_EQ(etat(catalogue::sauvegardes(dossier).first().chemin), avantRestauration);
+  EXPECT_EQ(ecrivain.aAnnuler(), "restauration de la sauvegarde du 01/01/2021 10:00:00");
+  ASSERT_TRUE(ecrivain.annuler().fait());
+  EXPECT_EQ(etat(dossier), avantRestauration);
 }
 
 // A journal that is not whole (cut while written, or damaged) is never
