@@ -73,6 +73,8 @@ void Filmorel::Form_KeyUp(int key, Qt::KeyboardModifiers modificateurs) {
   }
   // Ctrl or Alt with a letter is a shortcut (undo, a menu), not a search.
   const bool raccourci = modificateurs & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+  if (key == Qt::Key_Z && modificateurs == Qt::ControlModifier && !saisie() && !m_termine)
+    SM_Annuler_Click();
   if (key >= Qt::Key_A && key <= Qt::Key_Z && !raccourci && !saisie() && !m_termine) {
     m_v.reponseTexte = QChar(u'A' + (key - Qt::Key_A));
     recherchedirecte();

@@ -100,6 +100,15 @@ Filmorel::Filmorel(Dialogues *dialogues, QWidget *parent) : QMainWindow(parent) 
   limiterListes();
   qApp->installEventFilter(this);
   new ApercuClavier(this, [this](int touche, Qt::KeyboardModifiers m) { Form_KeyUp(touche, m); });
+  // How many backups are kept is the user's choice, not the catalogue's.
+  m_ecrivain.sauvegardesGardees = QSettings(QStringLiteral("Filmorel"), QStringLiteral("Filmorel"))
+                                      .value(QStringLiteral("sauvegardes/nombre"), catalogue::kSauvegardesGardees)
+                                      .toInt();
+  m_ecrivain.sauvegardeImpossible = [this](const QString &message) {
+    m_v.reponse = m_dialogues->message(message, Dialogues::BoutonsOuiNon + Dialogues::IconeExclamation,
+                                       QStringLiteral("Message"));
+    return m_v.reponse == Dialogues::Oui;
+  };
 }
 
 Filmorel::~Filmorel() { qApp->removeEventFilter(this); }
@@ -449,6 +458,13 @@ void Filmorel::construireMenus() {
                        &Filmorel::SM_Exporter_Click);
   SM_Importer = entree(M_Fichier, "SM_Importer", QStringLiteral("&Importer une sélection de films"),
                        &Filmorel::SM_Importer_Click);
+  M_Fichier->addSeparator();
+  SM_Annuler = entree(M_Fichier, "SM_Annuler", QString(), &Filmorel::SM_Annuler_Click);
+  SM_Restaurer = entree(M_Fichier, "SM_Restaurer", QStringLiteral("Restaurer une sauvegarde..."),
+                        &Filmorel::SM_Restaurer_Click);
+  connect(M_Fichier, &QMenu::aboutToShow, this, &Filmorel::majAnnuler);
+  majAnnuler();
+  M_Fichier->addSeparator();
   SM_Quitter = entree(M_Fichier, "SM_Quitter", QStringLiteral("&Quitter                    Esc"),
                       &Filmorel::quitte);
 

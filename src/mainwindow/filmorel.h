@@ -148,6 +148,12 @@ public:
   void importer();
   FenetreImport *fenImport = nullptr; // the selection dialog while it is open
 
+  // --- undo and backups (mainwindow/annulation.cpp) ---
+  void SM_Annuler_Click();   // Ctrl+Z while browsing
+  void SM_Restaurer_Click();
+  void majAnnuler();         // the undo entry names what it will undo
+  void viderAffichage();     // no card left to show
+
   // --- about ---
   void SM_APropos_Click();
 
@@ -200,7 +206,7 @@ public:
   QPushButton *modifier, *supprimer, *historic, *valider, *pret, *retour, *quitter;
   QProgressBar *Progress;
   QMenu *M_Fichier, *M_RechercheDirecte, *M_RechercherListe, *M_Afficher, *M_A_Propos;
-  QAction *SM_Exporter_Liste, *SM_Exporter, *SM_Importer, *SM_Quitter;
+  QAction *SM_Exporter_Liste, *SM_Exporter, *SM_Importer, *SM_Annuler, *SM_Restaurer, *SM_Quitter;
   QAction *SM_Recherche_Film, *SM_Recherche_Pret;
   QAction *SM_Afficher_FilmTerme, *SM_Afficher_FilmPretPersonne, *SM_Afficher_FilmTriGenre,
       *SM_Afficher_FilmTriEditeur, *SM_Afficher_FilmTriRealisateur, *SM_Afficher_FilmTriActeur,
@@ -236,6 +242,7 @@ private:
   void terminer();
   void Form_KeyUp(int touche, Qt::KeyboardModifiers modificateurs);
   void majCpt(ZoneTexte *zone);
+  void montrerCatalogueRelu(const catalogue::Resultat &r);
 
   bool localiserIni();
   bool verrouiller();

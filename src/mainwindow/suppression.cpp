@@ -34,19 +34,7 @@ void Filmorel::suppression() {
 
   m_v.posCourante = p;
   if (m_v.nbFiches == 0) {
-    // Back to the state of a start-up on an empty catalogue: the buffer no
-    // longer holds a card, so the next new card starts afresh.
-    m_v.ficheCourante = Fiche();
-    m_v.posCourante = 1;
-    {
-      QSignalBlocker bloque(VScroll1);
-      VScroll1->setMaximum(1);
-      VScroll1->setValue(1);
-    }
-    afficherBoutonsFiche(false);
-    ean->clear();
-    vidage();
-    Compteur->setVisible(false);
+    viderAffichage();
   } else {
     if (p <= m_v.nbFiches) {
       lire_idx();
@@ -61,4 +49,20 @@ void Filmorel::suppression() {
   }
   eansearch->setFocus();
   verif_historic();
+}
+
+// Back to the state of a start-up on an empty catalogue: the buffer no
+// longer holds a card, so the next new card starts afresh.
+void Filmorel::viderAffichage() {
+  m_v.ficheCourante = Fiche();
+  m_v.posCourante = 1;
+  {
+    QSignalBlocker bloque(VScroll1);
+    VScroll1->setMaximum(1);
+    VScroll1->setValue(1);
+  }
+  afficherBoutonsFiche(false);
+  ean->clear();
+  vidage();
+  Compteur->setVisible(false);
 }

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # In a 10-card catalogue, the fifth card in title order deleted, then the
 # last one: the live records and index entries hold every other card once.
+# Ctrl+Z twice then gives the files as they were before each deletion, and
+# the run's backup holds them as they were at start-up.
 source "$(dirname "$0")/lib.sh"
 start_x
 cat_dir="$WORK/catalogue"
@@ -25,14 +27,31 @@ check() {
   [ "$(stat -c %s "$lst")" = $((10 * 1017)) ] || fail "dvd.lst was shortened"
 }
 
+# snapshot DIR: a copy of the three catalogue files.
+snapshot() { mkdir -p "$1" && cp "$cat_dir"/dvd.{lst,idx,ini} "$1/"; }
+same_as() {
+  for f in dvd.lst dvd.idx dvd.ini; do
+    cmp -s "$1/$f" "${2:-$cat_dir}/$f" || return 1
+  done
+}
+snapshot "$WORK/start"
+
 start_program "$cat_dir"
 main=$(wait_window "^FILMOREL$")
 focus_key "$main" Home Down Down Down Down F3
 answer "^Message$" Return
 check 9 "${before[4]}"
+snapshot "$WORK/after1"
 focus_key "$main" End F3
 answer "^Message$" Return
 check 8 "${before[4]} ${before[9]}"
+focus_key "$main" ctrl+z
+eventually same_as "$WORK/after1" || fail "Ctrl+Z did not give the files as before the second deletion"
+focus_key "$main" ctrl+z
+eventually same_as "$WORK/start" || fail "Ctrl+Z did not give the files as before the first deletion"
+backups=("$cat_dir"/sauvegardes/*/)
+[ "${#backups[@]}" = 1 ] || fail "not one backup: ${backups[*]}"
+same_as "$WORK/start" "${backups[0]}" || fail "the backup does not hold the files as at start-up"
 focus_key "$main" Escape
 answer "^Message$" Return
 wait_exit 10
