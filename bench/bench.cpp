@@ -52,6 +52,7 @@ void bench_impression(const QString &dossierCatalogue);
 void bench_fenetre(const QString &dossierCatalogue);
 void bench_recherche(const QString &dossierCatalogue);
 int bench_demarrage(const QString &programme, const QString &banc, const QString &dossier, int runs);
+void bench_annulation(const QString &dossierCatalogue);
 
 int main(int argc, char **argv) {
   fichiers::garderMemoireDesParcours(); // as the program does
@@ -133,6 +134,7 @@ int main(int argc, char **argv) {
   ecrireIndex(dossier, entreesDe(trie)); // the others start from a sorted catalogue
 
   bench_suppression(dossier);
+  bench_annulation(dossier);
   bench_echange(dossier);
   bench_listes(dossier);
   bench_impression(dossier);

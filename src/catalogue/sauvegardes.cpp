@@ -20,8 +20,17 @@ QStringList noms(const QString &racine) {
   return liste;
 }
 
+// Plain read and write: QFile::copy's temporary file and rename cost more
+// than the copy itself, a few milliseconds a history file.
 bool copier(const QString &source, const QString &cible) {
-  return !QFileInfo::exists(source) || QFile::copy(source, cible);
+  QFile entree(source);
+  if (!entree.exists())
+    return true;
+  QFile sortie(cible);
+  if (!entree.open(QIODevice::ReadOnly) || !sortie.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+    return false;
+  const QByteArray octets = entree.readAll();
+  return entree.error() == QFileDevice::NoError && sortie.write(octets) == octets.size();
 }
 } // namespace
 
