@@ -3,8 +3,7 @@
 # loan; the loan list, the history and the films lent to her, each printed.
 source "$(dirname "$0")/lib.sh"
 start_x
-cat_dir="$WORK/catalogue"
-cp -r "$STARTER" "$cat_dir"
+cat_dir="$WORK/catalogue" && cp -r "$STARTER" "$cat_dir"
 printf 'Julie\r\nMarc\r\n' >>"$cat_dir/dvd.ini"
 today="$(date +%d/%m/%Y)"
 start_program "$cat_dir"
@@ -12,14 +11,13 @@ answer "^Message$" Return
 main=$(wait_window "^FILMOREL$")
 new_card "$main" 3259190312371 "Brazil"
 new_card "$main" 3259190312340 "Zorro"
-# lend KEY: the card KEY shows (Home: Brazil, End: Zorro) lent to Julie.
 lend() { focus_key "$main" "$1" F6 && type_text "$main" "Julie" && focus_key "$main" F5; }
 
-lend Home
+lend Home # Brazil, first in title order
 focus_key "$main" F7
 answer "^Message$" Return
 [ "$(cat "$cat_dir/historique/3259190312371.hst")" = "$(printf 'Julie\r\n%s\r\n%s\r' "$today" "$today")" ] || fail "history"
-lend End
+lend End # Zorro, still out
 
 # print_list TITLE: that window printed (Imprimer is Tab Tab away), closed; the PDF's text.
 print_list() {
@@ -39,6 +37,6 @@ grep -q "Julie.*$today.*$today" <<<"$(print_list "^Historique de mes Films DVD p
 focus_key "$main" alt+l f
 w=$(wait_window "^Recherche...$") && focus_key "$w" ctrl+a
 type_text "$w" "Julie"
-xdotool key Return
+focus_key "$w" Return
 grep -q "Brazil" <<<"$(print_list "^Liste de mes Films prêtés à Julie$")" || fail "films lent to Julie"
 echo "e2e prets: ok"
