@@ -22,7 +22,8 @@ for f in usr/bin/filmorel usr/share/filmorel/catalogue/{jackets/jacket.bmp,histo
   grep -qx "\./$f" "$WORK/contents" || fail "package lacks $f"
 done
 ! grep -q gitkeep "$WORK/contents" || fail "package holds .gitkeep files"
-ROOT="$WORK/root" EXE="$WORK/root/usr/bin/filmorel" dpkg -x "$DEB" "$ROOT" || fail "dpkg -x"
+ROOT="$WORK/root" EXE="$WORK/root/usr/bin/filmorel" CAT="$WORK/home/Filmorel"
+dpkg -x "$DEB" "$ROOT" || fail "dpkg -x"
 for s in 48x48 256x256; do
   [ "$(identify -format %wx%h "$ROOT/usr/share/icons/hicolor/$s/apps/filmorel.png")" = "$s" ] || fail "icon $s"
 done
