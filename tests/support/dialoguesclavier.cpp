@@ -9,37 +9,23 @@ DialoguesClavier::~DialoguesClavier() {
   EXPECT_TRUE(m_relachees.isEmpty()) << "keys never released";
 }
 
-DialoguesClavier &DialoguesClavier::repondre(Qt::Key touche, const QString &texte) {
-  m_reponses.append({touche, texte});
-  return *this;
-}
-
 void DialoguesClavier::armer(const QString &boite) {
   boites.append(boite);
-  if (m_reponses.isEmpty())
-    ADD_FAILURE() << "unexpected box: " << boite.toStdString();
-  const auto reponse = m_reponses.isEmpty() ? std::pair{Qt::Key(0), QString()} : m_reponses.takeFirst();
+  EXPECT_FALSE(m_reponses.isEmpty()) << "unexpected box: " << boite.toStdString();
+  const Qt::Key touche = m_reponses.isEmpty() ? Qt::Key_Escape : m_reponses.takeFirst();
   // Runs inside the box's own event loop, once the box is up.
   auto *attente = new QTimer;
-  attente->setInterval(5);
-  QObject::connect(attente, &QTimer::timeout, attente, [this, attente, reponse] {
+  attente->start(5);
+  QObject::connect(attente, &QTimer::timeout, attente, [this, attente, touche] {
     auto *boite = qobject_cast<QDialog *>(QApplication::activeModalWidget());
     if (!boite || !boite->isVisible())
       return;
     attente->deleteLater();
     attente->stop();
-    if (!reponse.first) {
-      boite->reject();
-      return;
-    }
-    QWidget *cible = boite->focusWidget() ? boite->focusWidget() : boite;
-    if (!reponse.second.isEmpty())
-      QTest::keyClicks(cible, reponse.second);
-    QTest::keyPress(cible, reponse.first);
+    QTest::keyPress(boite->focusWidget() ? boite->focusWidget() : boite, touche);
     EXPECT_FALSE(boite->isVisible()) << "the key did not answer the box";
-    m_relachees.append(reponse.first);
+    m_relachees.append(touche);
   });
-  attente->start();
 }
 
 void DialoguesClavier::relacher(QWidget *ailleurs) {
@@ -49,15 +35,4 @@ void DialoguesClavier::relacher(QWidget *ailleurs) {
       cible = ailleurs->focusWidget() ? ailleurs->focusWidget() : ailleurs;
     QTest::keyRelease(cible, touche);
   }
-}
-
-int DialoguesClavier::message(const QString &texte, int style, const QString &titre) {
-  armer(texte);
-  return DialoguesQt::message(texte, style, titre);
-}
-
-bool DialoguesClavier::saisie(const QString &question, const QString &titre, QString &reponse,
-                              const QString &defaut, const QStringList &propositions) {
-  armer(question);
-  return DialoguesQt::saisie(question, titre, reponse, defaut, propositions);
 }

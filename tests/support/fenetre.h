@@ -34,7 +34,7 @@ struct FenetreTest {
 
   Filmorel &demarrer(bool vide = false) {
     if (vide)
-      dlg.repondre(Dialogues::OK, {}, 48, "Message");
+      avis({});
     const QString avant = QDir::currentPath();
     QDir::setCurrent(dossier.path());
     f = std::make_unique<Filmorel>(dialogues);
@@ -82,7 +82,5 @@ struct FenetreTest {
   DialoguesScripts &question(int r, const QString &texte = {}) { return dlg.repondre(r, texte, 36, "Message"); }
   DialoguesScripts &avis(const QString &texte, int s = 48) { return dlg.repondre(Dialogues::OK, texte, s, "Message"); }
 
-  template <class T = QWidget> T *ctrl(const char *nom) const {
-    return f->findChild<T *>(QString::fromLatin1(nom));
-  }
+  template <class T = QWidget> T *ctrl(const char *nom) const { return f->findChild<T *>(QLatin1String(nom)); }
 };
