@@ -57,7 +57,7 @@ TEST(Clavier, ChaqueToucheAgitUneFoisEtPasQuandUneBoiteEstOuverte) {
   FenetreTest t;
   Filmorel &f = t.ouvrir(catalogue::numerotees(45)); // large step 3, every title starts with F
   f.eansearch->setFocus();
-  constexpr auto P = QEvent::KeyPress, R = QEvent::KeyRelease;
+  constexpr auto P = QEvent::KeyPress, R = QEvent::KeyRelease, W = QEvent::WindowDeactivate;
   constexpr auto D = Qt::Key_Down, N = Qt::Key_PageDown, Z = Qt::Key_Z;
   const QList<std::tuple<const char *, QList<Touche>, int>> cas = {
       {"overlapping keys", {{P, N}, {P, D}, {R, N}, {R, D}}, 4},
@@ -65,6 +65,7 @@ TEST(Clavier, ChaqueToucheAgitUneFoisEtPasQuandUneBoiteEstOuverte) {
       // A repeat Qt did not recognise: release and press with the same time.
       {"unpaired repeat", {{P, D, {}, 10}, {R, D, {}, 50}, {P, D, {}, 50}, {R, D, {}, 90}}, 1},
       {"release without press", {{R, D}}, 0},
+      {"pressed before the window lost the keyboard", {{P, D}, {W, 0}, {R, D}}, 0},
       {"Ctrl+Z", {{P, Qt::Key_Control}, {P, Z, Qt::ControlModifier}, {R, Qt::Key_Control}, {R, Z}}, 0},
       {"Alt+Z", {{P, Z, Qt::AltModifier}, {R, Z, Qt::AltModifier}}, 0},
   };
@@ -73,7 +74,7 @@ TEST(Clavier, ChaqueToucheAgitUneFoisEtPasQuandUneBoiteEstOuverte) {
     for (const Touche &e : evenements) {
       QKeyEvent k(e.type, e.cle, e.m, QString(), e.repetee);
       k.setTimestamp(e.temps);
-      QApplication::sendEvent(f.eansearch, &k);
+      QApplication::sendEvent(e.type == W ? static_cast<QWidget *>(&f) : f.eansearch, &k); // W goes to the window
     }
     QTest::qWait(60); // a stamped release acts once its repeat could have shown
     EXPECT_EQ(f.VScroll1->value() - avant, deplacement) << quoi;
