@@ -78,7 +78,6 @@ TEST(Saisie, ModifierSansChangementPuisLeCodeBarreSeul) {
 TEST(Saisie, CompteurDeCaracteresAuClavierEtParMethodeDeSaisie) {
   FenetreTest t;
   Filmorel &f = t.ouvrir(catalogue::numerotees(1));
-  t.activer();
   f.modification();
   f.resumer->setFocus();
   f.resumer->setText(QString(578, u'x'));
@@ -113,7 +112,6 @@ TEST(Saisie, SaisiesControleesCeuxDuFichierRendusTelsQuels) {
   FenetreTest t;
   // A card of the older program: a short bar code, a date written its own way.
   Filmorel &f = t.ouvrir({catalogue::fiche("123", "Alien", {{Champ::dateachat, "12-05-03"}})});
-  t.activer();
   QByteArray lst = t.octets("dvd.lst");
   QTest::mouseClick(f.modifier, Qt::LeftButton);
   QTest::mouseClick(f.valider, Qt::LeftButton);
