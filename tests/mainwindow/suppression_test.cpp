@@ -11,24 +11,6 @@ void confirmer(FenetreTest &t) {
 }
 } // namespace
 
-TEST(SuppressionFenetre, NonNeChangeRienPuisDerniereFicheDuFichierEtDuTitreSansEcrireLesFiches) {
-  FenetreTest t;
-  Filmorel &f = t.ouvrir(catalogue::numerotees(5));
-  f.VScroll1->setValue(5);
-  const QByteArray avant = t.donnees(), lst = t.octets("dvd.lst"), idx = t.octets("dvd.idx");
-  t.question(Dialogues::Non, kQuestion);
-  f.eansearch->setFocus();
-  QTest::keyClick(f.eansearch, Qt::Key_F3);
-  EXPECT_EQ(t.donnees(), avant);
-
-  confirmer(t);
-  EXPECT_EQ(t.octets("dvd.lst"), lst);
-  EXPECT_EQ(t.octets("dvd.idx").size(), idx.size());
-  EXPECT_EQ(t.ini().nbFiches, 4);
-  // The deleted card was last in title order: the new last card is shown.
-  EXPECT_EQ(f.Compteur->text() + f.titre->text(), "4 / 4Film 004");
-}
-
 TEST(SuppressionFenetre, LaDerniereFicheDuFichierPrendLaPlaceLibereeEtLaSuivanteEstMontree) {
   FenetreTest t;
   const QList<Fiche> cartes = catalogue::numerotees(5);
