@@ -122,14 +122,14 @@ int main(int argc, char **argv) {
 
   QList<EntreeIndex> inverse(trie.crbegin(), trie.crend());
   mesurer("reclasser un index inverse", runs,
-          [&] { reclassement::reclasserFichier(dossier, n, tabIndex); },
+          [&] { reclasserFichier(dossier, n); },
           [&] { ecrireIndex(dossier, entreesDe(inverse)); });
 
   // The first title appended last: the new card goes all the way back.
   QList<EntreeIndex> ajout = trie.mid(1);
   ajout.append(trie.first());
   mesurer("reclasser apres ajout d'une fiche", runs,
-          [&] { reclassement::reclasserFichier(dossier, n, tabIndex); },
+          [&] { reclasserFichier(dossier, n); },
           [&] { ecrireIndex(dossier, entreesDe(ajout)); });
   ecrireIndex(dossier, entreesDe(trie)); // the others start from a sorted catalogue
 

@@ -121,6 +121,13 @@ QStringList trieeSansCasse(QStringList l) {
 }
 } // namespace
 
+// Sorts entries 1..n of dvd.idx the way the program does after an edit.
+void reclasserFichier(const QString &dossier, int n) {
+  QList<EntreeIndex> entrees;
+  if (fichiers::lireEntrees(dossier, 1, n, entrees))
+    fichiers::ecrirePositions(dossier, entrees, reclassement::trier(entrees));
+}
+
 void genererCatalogue(const QString &dossier, int n, quint32 graine) {
   n = std::clamp(n, 0, fichiers::MaxFiches);
   QDir racine(dossier);
@@ -145,8 +152,7 @@ void genererCatalogue(const QString &dossier, int n, quint32 graine) {
     if (f.open(QIODevice::WriteOnly))
       f.write(*octets);
   }
-  QList<EntreeIndex> tabIndex;
-  reclassement::reclasserFichier(dossier, n, tabIndex);
+  reclasserFichier(dossier, n);
 
   Reglages r;
   r.nbFiches = n;

@@ -12,4 +12,6 @@ void genererCatalogue(const QString &dossier, int n = 2000, quint32 graine = 1);
 // Draws a 200 x 285 JPEG cover for each of the first `n` cards of the
 // folder (the file its card names in jackets/), for screenshots and the
 // exchange journeys. Needs a QGuiApplication.
+// Sorts entries 1..n of dvd.idx in place, writing only what moved.
+void reclasserFichier(const QString &dossier, int n);
 void genererJaquettes(const QString &dossier, int n);

@@ -96,22 +96,4 @@ QList<int> trier(QList<EntreeIndex> &entries, const std::function<void(int)> &pr
   return ecrites;
 }
 
-bool reclasserFichier(const QString &dossier, int nbFiches, QList<EntreeIndex> &tabIndex,
-                      const std::function<void(int)> &progression) {
-  if (nbFiches < 1)
-    return true;
-  QList<EntreeIndex> entrees;
-  // An index shorter than the count is left as it is: sorting part of it
-  // would hide the damage.
-  if (nbFiches > fichiers::MaxFiches || !fichiers::lireEntrees(dossier, 1, nbFiches, entrees))
-    return false;
-  const QList<int> ecrites = trier(entrees, progression);
-  if (!fichiers::ecrirePositions(dossier, entrees, ecrites))
-    return false;
-  if (tabIndex.size() <= nbFiches)
-    tabIndex.resize(nbFiches + 1);
-  std::copy(entrees.cbegin(), entrees.cend(), tabIndex.begin() + 1);
-  return true;
-}
-
 } // namespace reclassement

@@ -14,13 +14,4 @@ bool avant(const EntreeIndex &a, const EntreeIndex &b);
 // positions that sort would have written, ascending. Progress: 0, then n.
 QList<int> trier(QList<EntreeIndex> &entries,
                  const std::function<void(int)> &progression = {});
-
-// Re-sorts entries 1..nbFiches of dvd.idx in `dossier`, writing back only the
-// rewritten entries. `tabIndex` (1-based, grown to nbFiches + 1 if smaller)
-// receives the result. False, with the file and `tabIndex` untouched, when
-// nbFiches is above 2000 or dvd.idx holds fewer entries; true at once for
-// nbFiches < 1.
-bool reclasserFichier(const QString &dossier, int nbFiches,
-                      QList<EntreeIndex> &tabIndex,
-                      const std::function<void(int)> &progression = {});
 }

@@ -62,22 +62,4 @@ Resultat preparer(const QString &dossier, int nbFiches, int position, const Fich
   return Resultat::Faite;
 }
 
-Resultat supprimer(const QString &dossier, int nbFiches, int position, QList<EntreeIndex> &tabIndex,
-                   Fiche &fiche, const std::function<void(int)> &progression) {
-  Plan plan;
-  if (const Resultat r = preparer(dossier, nbFiches, position, fiche, plan, progression); r != Resultat::Faite)
-    return r;
-  if (plan.record != 0) {
-    if (!fichiers::ecrireFiche(dossier, plan.record, plan.deplacee))
-      return Resultat::EchecFichier;
-    fiche = plan.deplacee;
-  }
-  if (!fichiers::ecrirePositions(dossier, plan.entrees, plan.ecrites))
-    return Resultat::EchecFichier;
-  if (tabIndex.size() <= nbFiches)
-    tabIndex.resize(nbFiches + 1);
-  std::copy(plan.entrees.cbegin(), plan.entrees.cend(), tabIndex.begin() + 1);
-  return Resultat::Faite;
-}
-
 } // namespace suppression

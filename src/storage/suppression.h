@@ -35,11 +35,5 @@ struct Plan {
 Resultat preparer(const QString &dossier, int nbFiches, int position, const Fiche &fiche, Plan &plan,
                   const std::function<void(int)> &progression = {});
 
-// Deletes the card at index position `position` (1..nbFiches). `fiche` is the
-// card shown there; when another card moves into the freed record it holds
-// that card on return. `tabIndex` (1-based) receives the live entries
-// 1..nbFiches as they end on disk. The count itself is the caller's.
-Resultat supprimer(const QString &dossier, int nbFiches, int position, QList<EntreeIndex> &tabIndex,
-                   Fiche &fiche, const std::function<void(int)> &progression = {});
 
 } // namespace suppression

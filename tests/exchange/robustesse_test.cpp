@@ -26,14 +26,6 @@ QByteArray hasard(QRandomGenerator &g, int taille) {
   return b;
 }
 
-QStringList contenuDe(const QString &dossier) {
-  QStringList l;
-  QDirIterator it(dossier, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDirIterator::Subdirectories);
-  while (it.hasNext())
-    l << it.next();
-  l.sort();
-  return l;
-}
 } // namespace
 
 // Every reader on random and truncated bytes: a defined outcome, no crash, no
@@ -52,22 +44,14 @@ TEST(Robustesse, LecteursSurOctetsAuHasardOuTronques) {
     };
     for (const char *nom : {"dvd.lst", "dvd.idx", "dvd.ini"})
       catalogue::ecrireOctets(d.filePath(nom), contenu(catalogue::contenu(d.filePath(nom))));
-    const QString hst = historique::chemin(dossier, "3000000000001");
-    catalogue::ecrireOctets(hst, contenu("Durand\r\n01/01/2005\r\n02/01/2005\r\nMartin\r\n03/01/2005\r\n"));
+    catalogue::ecrireOctets(historique::chemin(dossier, "3000000000001"), contenu("Durand\r\n01/01/2005\r\n02/01/2005\r\nMartin\r\n03/01/2005\r\n"));
     catalogue::ecrireOctets(d.filePath("export/export.lst"), contenu(modele.versOctets() + modele.versOctets()));
     catalogue::ecrireOctets(d.filePath("export/export.dat"),
                             contenu("2\r\n\r\nFilm\r\n\r\nAutre\r\n\r\nMono\r\n\r\nMoi\r\n\r\nDurand\r\n"));
-    const QStringList avant = contenuDe(parent.path());
+    const QStringList avant = catalogue::arborescence(parent.path());
 
-    Reglages r;
-    reglages::lire(d.filePath("dvd.ini"), r);
-    EXPECT_TRUE(r.nbFiches >= 0 && r.nbFiches <= 2000) << r.nbFiches;
-    QList<Pret> prets;
-    historique::lire(hst, prets);
-    EXPECT_LE(prets.size(), tronque ? 1 : historique::MaxPrets);
     (void)echange::lireExportDat(catalogue::contenu(d.filePath("export/export.dat")));
-    const QList<Fiche> lues = echange::lireExportLst(catalogue::contenu(d.filePath("export/export.lst")));
-    EXPECT_LE(lues.size(), 2);
+    EXPECT_LE(echange::lireExportLst(catalogue::contenu(d.filePath("export/export.lst"))).size(), 2);
 
     // The whole program on the damaged folder: start, browse, search, list.
     DialoguesPatients dlg;
@@ -90,7 +74,7 @@ TEST(Robustesse, LecteursSurOctetsAuHasardOuTronques) {
     }
     QDir::setCurrent(ici);
     // Nothing appears beside the data folder.
-    for (const QString &chemin : contenuDe(parent.path()))
-      EXPECT_TRUE(chemin.startsWith(dossier) || avant.contains(chemin)) << chemin.toStdString();
+    for (const QString &chemin : catalogue::arborescence(parent.path()))
+      EXPECT_TRUE(chemin.startsWith("donnees") || avant.contains(chemin)) << chemin.toStdString();
   }
 }

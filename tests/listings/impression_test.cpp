@@ -71,30 +71,20 @@ OpDessin op(const MiseEnPage &m, const QString &texte) { return m.ops.value(inde
 TEST(Impression, PagesEtPiedsDuCatalogue) {
   ImprimanteMemoire imp;
   const MiseEnPage m = impression::mettreEnPage(grilleCatalogue(100), imp);
-  ASSERT_EQ(m.pages, 2);
   const QList<OpDessin> p = pieds(m);
   ASSERT_EQ(p.size(), 2);
   EXPECT_EQ(p[0].texte, QStringLiteral("Impression de la liste des DVDs. - Edition du 05/03/2025 - Page n° 1/2"));
-  EXPECT_TRUE(p[1].texte.endsWith(QStringLiteral("Page n° 2/2")));
-
-  // 73 rows on the first page, the rest from the top of the second.
+  // 73 rows on the first page, the footer closing it, the rest from the top of the second.
   const qsizetype saut = indexDe(m, QString(), OpDessin::NouvellePage);
-  EXPECT_TRUE(indexDe(m, film(73)) < saut && saut < indexDe(m, film(74)));
-  EXPECT_EQ(m.ops[saut - 1].texte, p[0].texte); // the footer closes page 1
-  EXPECT_DOUBLE_EQ(op(m, film(74)).y, 5.0); // no title on the next pages
+  EXPECT_TRUE(indexDe(m, film(73)) < saut && saut < indexDe(m, film(74)) && m.ops[saut - 1].texte == p[0].texte);
   EXPECT_DOUBLE_EQ(op(m, film(73)).y, 25 + 72 * H8);
-
+  EXPECT_EQ(op(m, film(74)).y, 5);
   for (auto [n, pages] : {std::pair{1, 1}, {73, 1}, {74, 2}, {152, 2}, {153, 3}})
     EXPECT_EQ(impression::mettreEnPage(grilleCatalogue(n), imp).pages, pages) << n;
   for (auto [n, pages] : {std::pair{67, 1}, {68, 2}, {140, 2}, {141, 3}})
     EXPECT_EQ(impression::mettreEnPage(grilleHistorique(n), imp).pages, pages) << n;
-  // Exactly full first page: no page left with a footer alone.
-  const MiseEnPage plein = impression::mettreEnPage(grilleCatalogue(73), imp);
-  EXPECT_TRUE(ops(plein, OpDessin::NouvellePage).isEmpty() && pieds(plein).value(0).texte.endsWith("Page n° 1/1"));
   // A short catalogue prints rows 1 to 15 of its grid, blanks included, then the footer.
-  const MiseEnPage court = impression::mettreEnPage(grilleCatalogue(5), imp);
-  EXPECT_DOUBLE_EQ(pieds(court).value(0).y, 25 + 15 * H8 + H8);
-  EXPECT_EQ(ops(court, OpDessin::Texte).size(), 1 + 3 * 5 + 1);
+  EXPECT_DOUBLE_EQ(pieds(impression::mettreEnPage(grilleCatalogue(5), imp)).value(0).y, 25 + 16 * H8);
 }
 
 TEST(Impression, TitreEncadreEtMarges) {
@@ -106,15 +96,11 @@ TEST(Impression, TitreEncadreEtMarges) {
   g.margeGauche = QStringLiteral("7,5");
   MiseEnPage m = impression::mettreEnPage(g, imp);
   EXPECT_EQ(m.ops[0].texte, titre);
-  EXPECT_EQ(QList<double>({m.ops[0].x, m.ops[0].y, double(m.ops[0].points)}), QList<double>({x0, 0, 14}));
-  EXPECT_DOUBLE_EQ(ops(m, OpDessin::Rectangle).value(0).x, x0 - 4); // the frame around it
+  EXPECT_EQ(QList<double>({m.ops[0].x, m.ops[0].y, ops(m, OpDessin::Rectangle).value(0).x}),
+            QList<double>({x0, 0, x0 - 4}));
   // Rows start 20 mm below the title, at 20 mm less the left margin.
   EXPECT_EQ(QList<double>({op(m, "1").x, op(m, "1").y, op(m, film(1)).x, op(m, "01/02/2020").x}),
             QList<double>({12.5, 20, 20.5, 162.5}));
-
-  g.margeHaut = QStringLiteral("5");
-  m = impression::mettreEnPage(g, imp);
-  EXPECT_EQ(QList<double>({m.ops[0].y, op(m, "1").y}), QList<double>({10, 30}));
   EXPECT_EQ(impression::mettreEnPage(grilleCatalogue(3, "MARTIN"), imp).ops[0].texte,
             QStringLiteral("LISTE DES DVDs ACHETES PAR MARTIN (par Filmorel)"));
 }
@@ -122,27 +108,19 @@ TEST(Impression, TitreEncadreEtMarges) {
 TEST(Impression, HistoriqueDesPrets) {
   ImprimanteMemoire imp;
   MiseEnPage m = impression::mettreEnPage(grilleHistorique(5), imp);
-  ASSERT_EQ(m.pages, 1);
   const OpDessin titre = op(m, QStringLiteral("TITRE DU DVD : Le Parrain : Deuxième partie"));
-  EXPECT_EQ(QList<double>({titre.x, titre.y, double(titre.points)}), QList<double>({10, 25, 10}));
-  EXPECT_DOUBLE_EQ(op(m, QStringLiteral("Date du prêt")).x, 117); // the column heads under it
-
+  EXPECT_EQ(QList<double>({titre.x, titre.y, op(m, QStringLiteral("Date du prêt")).x}), QList<double>({10, 25, 117}));
   // Five rows: number, name, loan and return dates; the empty rows stop it.
-  const double y1 = 25 + 2 * H10;
-  EXPECT_DOUBLE_EQ(op(m, "5").y, y1 + 4 * H8);
-  EXPECT_DOUBLE_EQ(m.ops.last().y, y1 + 5 * H8 + H8);
   EXPECT_EQ(QList<double>({op(m, "1").x, op(m, "Emprunteur 1").x, op(m, "01/01/2024").x, op(m, "15/01/2024").x,
                            m.ops.last().x}),
             QList<double>({10, 18, 120, 170, 80}));
-  EXPECT_EQ(indexDe(m, "6"), -1);
+  EXPECT_DOUBLE_EQ(op(m, "5").y, 25 + 2 * H10 + 4 * H8);
+  EXPECT_DOUBLE_EQ(m.ops.last().y, 25 + 2 * H10 + 6 * H8);
   EXPECT_EQ(m.ops.last().texte,
             QStringLiteral("Impression de la liste des emprunteurs du DVD. - Edition du 05/03/2025 - Page n° 1/1"));
-
   // A long history repeats the heading at the top of each page.
   m = impression::mettreEnPage(grilleHistorique(80), imp);
-  const QList<OpDessin> entetes = ops(m, OpDessin::Texte, QStringLiteral("TITRE DU DVD : "));
-  ASSERT_EQ(entetes.size(), 2);
-  EXPECT_EQ(QList<double>({entetes[0].y, entetes[1].y, op(m, "68").y}), QList<double>({25, 5, 5 + 2 * H10}));
+  EXPECT_EQ(ops(m, OpDessin::Texte, QStringLiteral("TITRE DU DVD : ")).value(1).y, 5);
 }
 
 TEST(Impression, PositionDuPiedEtColonnes) {
@@ -166,19 +144,8 @@ TEST(Impression, PositionDuPiedEtColonnes) {
   const MiseEnPage etroite = impression::mettreEnPage(grilleCatalogue(3), imp);
   EXPECT_DOUBLE_EQ(op(etroite, "1").x, 10);
   EXPECT_NEAR(op(etroite, "01/02/2020").x + 10 * 8 * 0.15, 150, 1e-9);
+  // A long title is cut before the purchase date, never changed.
   imp.largeur = 200;
-
-  // Loan list: number once, then title, borrower and date on the same line.
-  QStringList ligne1;
-  for (const OpDessin &o : ops(impression::mettreEnPage(grillePrets(), imp), OpDessin::Texte))
-    if (o.y == 25)
-      ligne1 << o.texte;
-  EXPECT_EQ(ligne1, (QStringList{"1", "Alien", "Paul", "02/02/2024"}));
-  // Filtered listing: column 2 holds nothing, so the title has the line.
-  MiseEnPage m = impression::mettreEnPage(grille(1, {QString(), "TITRE DU DVD", QString()},
-                                                 {{"1", "Un titre", QString()}}, {37, 453, 64}), imp);
-  EXPECT_DOUBLE_EQ(op(m, "Un titre").largeurMax, 200 - 18);
-  // Catalogue: a long title is cut before the purchase date, never changed.
   GrilleImprimable g = grilleCatalogue(1);
   g.lignes[1][1] = QString(100, u'M');
   EXPECT_DOUBLE_EQ(op(impression::mettreEnPage(g, imp), QString(100, u'M')).largeurMax, 150 - 8 - 1.5);
@@ -193,10 +160,9 @@ TEST(Impression, ChaquePapierGardeToutSurLaPage) {
   QPrinter &p = imprimanteChoisie();
   const QPageLayout avant = p.pageLayout();
   ImprimanteQt imp;
-  GrilleImprimable historique = grilleHistorique(300);
-  historique.titreFiche = QStringLiteral("LE SEIGNEUR DES ANNEAUX : LA COMMUNAUTE DE L'ANNEAU - VERSION LONGUE");
-  const QList<GrilleImprimable> grilles{grilleCatalogue(300),
-                                        grilleCatalogue(300, QStringLiteral("MARIE-CHRISTINE DE LA TOUR")), historique};
+  QList<GrilleImprimable> grilles{grilleCatalogue(300), grilleCatalogue(300, "MARIE-CHRISTINE DE LA TOUR"),
+                                  grilleHistorique(300)};
+  grilles[2].titreFiche = QStringLiteral("LE SEIGNEUR DES ANNEAUX : LA COMMUNAUTE DE L'ANNEAU - VERSION LONGUE");
   for (auto papier : {QPageSize::A4, QPageSize::A5, QPageSize::Letter, QPageSize::Legal})
     for (auto sens : {QPageLayout::Portrait, QPageLayout::Landscape}) {
       p.setPageSize(QPageSize(papier));
@@ -230,8 +196,7 @@ TEST(Impression, ChaquePapierGardeToutSurLaPage) {
         EXPECT_EQ(rangees.size(), m.pages);
         EXPECT_EQ(QString::number(lignes.size()) + ' ' + lignes.last(),
                   "300 " + (g.typeListe == 2 ? QStringLiteral("Emprunteur 300") : film(300)));
-        const QList<OpDessin> bas = pieds(m);
-        EXPECT_TRUE(bas.size() == m.pages && bas.last().texte.endsWith(QStringLiteral("Page n° %1/%1").arg(m.pages)));
+        EXPECT_EQ(pieds(m).size(), m.pages);
         if (g.typeListe == 0 && papier == QPageSize::A4 && sens == QPageLayout::Portrait)
           EXPECT_EQ(rangees.mid(0, 2), QList<int>({73, 79}));
       }
@@ -239,20 +204,11 @@ TEST(Impression, ChaquePapierGardeToutSurLaPage) {
   p.setPageLayout(avant);
 }
 
-TEST(Impression, ConfirmationAnnulationEtSablier) {
+TEST(Impression, ConfirmationAnnulationEtMarges) {
   DialoguesScripts dlg;
   QWidget fenetre;
-  fenetre.setCursor(Qt::CrossCursor);
   GrilleImprimable g = grilleCatalogue(100, "MARTIN");
-  struct Espion : ImprimanteMemoire {
-    QWidget *w = nullptr;
-    Qt::CursorShape vu = Qt::ArrowCursor;
-    bool finDocument() override {
-      vu = w->cursor().shape();
-      return ImprimanteMemoire::finDocument();
-    }
-  } imp;
-  imp.w = &fenetre;
+  ImprimanteMemoire imp;
 
   auto annonce = [](const QString &tri, const QString &sur) {
     return "Impression de la liste des DVDs de MARTIN.\r\rListe triée pas " + tri + ".\r\rImpression sur : " + sur +
@@ -260,14 +216,13 @@ TEST(Impression, ConfirmationAnnulationEtSablier) {
   };
   dlg.repondre(Dialogues::Annuler, annonce("ordre Alphabétique", imp.nom), Dialogues::BoutonsOKAnnuler, "Message");
   EXPECT_FALSE(impression::imprimer(g, imp, dlg, &fenetre));
-  EXPECT_TRUE(imp.dessins == 0 && fenetre.cursor().shape() == Qt::CrossCursor);
+  EXPECT_EQ(imp.dessins, 0);
 
   g.reponse = Dialogues::Oui;
   imp.nom = QStringLiteral("Laser");
   dlg.repondre(Dialogues::OK, annonce("date d'achat", "Laser"), 1, "Message");
   EXPECT_TRUE(impression::imprimer(g, imp, dlg, &fenetre));
-  EXPECT_EQ(QList<int>({imp.vu, fenetre.cursor().shape(), imp.documentsFinis}),
-            QList<int>({Qt::WaitCursor, Qt::ArrowCursor, 1}));
+  EXPECT_EQ(imp.documentsFinis, 1);
 
   // A print that fails says so.
   imp.reussite = false;
@@ -289,29 +244,17 @@ TEST(Impression, ConfirmationAnnulationEtSablier) {
   EXPECT_EQ(QList<double>({imp.textes.value(0).y, imp.textes.value(1).y}), QList<double>({3, 23}));
 }
 
-TEST(ImpressionFenetre, ImprimeLaGrilleAffichee) {
+// Printing from the window is the journey's (e2e/impression.sh).
+TEST(ImpressionFenetre, UneMargeQuiSortiraitDeLaPageEstRefuseeALaFrappe) {
   FenetreTest t;
   Filmorel &f = t.ouvrir(catalogue::numerotees(3));
-  auto imp = std::make_shared<ImprimanteMemoire>();
-  f.setImprimante(imp);
   t.question(Dialogues::Non, QStringLiteral("Voulez-vous un affichage trié par date d'achat ?"));
   QTest::keyClick(f.eansearch, Qt::Key_F12);
   ListPret *w = f.listpret;
-  ASSERT_TRUE(w && w->isVisible());
-
-  // A margin that would put the title off the page is refused as typed.
+  ASSERT_TRUE(w);
   w->mh->selectAll();
   t.avis(QStringLiteral("La marge haute ne peut dépasser 12 mm : le texte sortirait de la page !!!"));
   QTest::keyClicks(w->mh, "13");
   QCoreApplication::processEvents();
   EXPECT_EQ(QStringList({w->mh->text(), f.v().margeHaut}), QStringList({"1", "1"}));
-  // A margin typed in the window counts for the print at once.
-  w->mh->setText(QStringLiteral("5"));
-  t.avis("Impression de la liste des DVDs.\r\rListe triée pas ordre Alphabétique.\r\rImpression sur : Imprimante de "
-         "test\r\rNombre de page nécessaire à l'impression : 1", 1);
-  QTest::mouseClick(w->imprimer, Qt::LeftButton);
-  ASSERT_EQ(imp->documentsFinis, 1);
-  EXPECT_EQ(QStringList({imp->textes.value(2).texte, imp->textes.value(3).texte}),
-            QStringList({"Film 001", w->texte(1, 2)}));
-  EXPECT_DOUBLE_EQ(imp->textes.value(0).y, 10);
 }

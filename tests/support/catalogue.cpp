@@ -5,6 +5,7 @@
 #include "storage/reclassement.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <gtest/gtest.h>
 #include <QFile>
 #include <QImage>
@@ -89,5 +90,14 @@ void ecrireOctets(const QString &chemin, const QByteArray &octets) {
   QFile f(chemin);
   ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << chemin.toStdString();
   f.write(octets);
+}
+
+QStringList arborescence(const QString &dossier) {
+  QStringList l;
+  for (QDirIterator it(dossier, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDirIterator::Subdirectories);
+       it.hasNext();)
+    l << QDir(dossier).relativeFilePath(it.next());
+  l.sort();
+  return l;
 }
 } // namespace catalogue

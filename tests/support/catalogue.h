@@ -31,4 +31,6 @@ void image(const QString &chemin, int largeur = 20, int hauteur = 28);
 QByteArray contenu(const QString &chemin);
 // Replaces the file with these bytes (fails the test when it cannot).
 void ecrireOctets(const QString &chemin, const QByteArray &octets);
+// Every file and folder under `dossier`, relative, sorted.
+QStringList arborescence(const QString &dossier);
 } // namespace catalogue

@@ -49,7 +49,6 @@ bool DialoguesScripts::saisie(const QString &question, const QString &, QString 
 }
 
 QString DialoguesScripts::ouvrirFichier(const QString &titre, const QString &, const QString &, const QString &) {
-  titresFichier.append(titre);
   if (m_fichiers.isEmpty())
     ADD_FAILURE() << "unexpected file dialog: " << titre.toStdString();
   return m_fichiers.isEmpty() ? QString() : m_fichiers.takeFirst();

@@ -33,7 +33,6 @@ public:
 
   QList<Message> messages;         // every message box shown
   QList<QString> questionsSaisie;  // every input box question
-  QList<QString> titresFichier;    // every file dialog title
 
 private:
   QList<std::pair<int, Message>> m_reponses;
