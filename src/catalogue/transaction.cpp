@@ -42,6 +42,13 @@ bool Disque::ecrire(QFile &f, qint64 position, const QByteArray &octets) {
   return false;
 }
 
+bool Disque::synchroniserCompte(QFile &f) {
+  const Panne p = panne ? panne(++m_rang) : Panne::Aucune;
+  if (p == Panne::Arret)
+    std::_Exit(86);
+  return p == Panne::Aucune && synchroniser(f);
+}
+
 bool Disque::synchroniser(QFile &f) {
   if (!f.flush())
     return false;
@@ -187,7 +194,7 @@ bool Transaction::valider() {
   {
     QFile j(cheminJournal);
     const bool ecrit = j.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered) &&
-                       m_disque.ecrire(j, 0, m_avant.journal()) && Disque::synchroniser(j);
+                       m_disque.ecrire(j, 0, m_avant.journal()) && m_disque.synchroniserCompte(j);
     if (!ecrit) {
       j.remove();
       return false;
@@ -235,7 +242,7 @@ bool Transaction::appliquer() {
       if (!f.remove())
         return false;
       Disque::synchroniserDossier(QFileInfo(f.fileName()).absolutePath());
-    } else if (!Disque::synchroniser(f)) {
+    } else if (!m_disque.synchroniserCompte(f)) {
       return false;
     }
   }

@@ -20,7 +20,7 @@ enum class Panne {
   Arret,  // half the bytes go, then the process ends at once
 };
 
-// The file layer of the writer. Every write of a transaction (journal
+// The file layer of the writer. Every write and sync of a transaction (journal
 // included) passes here and is counted, so that a test can make the k-th one
 // fail or end the process.
 class Disque {
@@ -32,6 +32,9 @@ public:
   bool ecrire(QFile &f, qint64 position, const QByteArray &octets);
   // fsync: the bytes are on the disk, not only in the system's cache.
   static bool synchroniser(QFile &f);
+  // The same, counted like a write: on a full disk a delayed write fails
+  // only when it is synced.
+  bool synchroniserCompte(QFile &f);
   static void synchroniserDossier(const QString &dossier);
 
 private:

@@ -168,3 +168,18 @@ TEST(Demarrage, DossierOuvertEtCatalogueDeDepart) {
   EXPECT_FALSE(QFileInfo::exists(r.filePath("neuf")));
 
 }
+
+// A value outside a drop-down list is shown, does not leave the previous
+// card's fields on screen, and survives an edit untouched.
+TEST(Demarrage, UneValeurHorsDeLaListeEstMontreeEtGardee) {
+  FenetreTest t;
+  Filmorel &f = t.ouvrir({catalogue::fiche("1111111111111", "Alien", {{Champ::langue, "Klingon"}, {Champ::zone, "9"}}),
+                          catalogue::fiche("2222222222222", "Brazil")});
+  EXPECT_EQ(f.langue->texte() + f.zone->texte(), "Klingon9");
+  f.VScroll1->setValue(2);
+  EXPECT_EQ(f.titre->text() + "|" + f.langue->texte(), "Brazil|Fr/Ang");
+  f.VScroll1->setValue(1);
+  f.modification();
+  f.validation();
+  EXPECT_EQ(t.lue(1).get(Champ::langue).trimmed() + t.lue(1).get(Champ::zone).trimmed(), "Klingon9");
+}

@@ -113,3 +113,16 @@ TEST(Saisie, SaisiesControleesCeuxDuFichierRendusTelsQuels) {
   QTest::mouseClick(f.valider, Qt::LeftButton);
   EXPECT_TRUE(t.pret(1).startsWith("Oui|24/12/2004|")) << t.pret(1).toStdString();
 }
+
+// Text committed by an input method (dead keys, compose) obeys the counter's limit.
+TEST(Saisie, MethodeDeSaisieLimiteeA580Caracteres) {
+  FenetreTest t;
+  Filmorel &f = t.ouvrir(catalogue::numerotees(1));
+  f.modification();
+  f.resumer->setText(QString(578, u'x'));
+  f.resumer->moveCursor(QTextCursor::End);
+  QInputMethodEvent compose;
+  compose.setCommitString("éèà");
+  QApplication::sendEvent(f.resumer, &compose);
+  EXPECT_EQ(f.resumer->text().right(3) + " " + f.cpt->text(), "xéè 580/580");
+}
