@@ -15,36 +15,25 @@ TEST(Cp1252, EveryByteSurvivesARoundTripAndOtherCharactersBecomeQuestionMarks) {
   QByteArray tous;
   for (int b = 0; b < 256; ++b)
     tous.append(char(b));
-  const QString texte = cp1252::decode(tous);
-  ASSERT_EQ(texte.size(), 256);
-  EXPECT_EQ(cp1252::encode(texte), tous);
-  EXPECT_EQ(texte.mid(0x80, 4) + texte.mid(0x9C, 4), QString::fromUtf8("€\u0081‚ƒœ\u009DžŸ"));
+  EXPECT_EQ(cp1252::encode(cp1252::decode(tous)), tous);
 
   // U+0080 is not the byte 0x80 (that is €); a character outside the BMP
   // takes two units and so two bytes, keeping field widths exact.
-  EXPECT_EQ(cp1252::encode(QString::fromUtf8("a\u0080\u4E2D\u0100b")), QByteArray("a???b"));
-  EXPECT_EQ(cp1252::encode(QString::fromUtf8("\xF0\x9F\x8E\xAC")), QByteArray("??"));
-  EXPECT_EQ(cp1252::encode(QString::fromUtf8("Œuvre – “dix”")), QByteArray("\x8C" "uvre \x96 \x93" "dix\x94"));
+  EXPECT_EQ(cp1252::encode(QString::fromUtf8("a\u0080\u4E2D\u0100b\xF0\x9F\x8E\xAC Œuvre – “dix”")),
+            QByteArray("a???b?? \x8C" "uvre \x96 \x93" "dix\x94"));
 }
 
-TEST(Fiche, FieldsArePaddedCutAndPlacedAtTheirOffsetsAndReadBack) {
+TEST(Fiche, RecordAndIndexEntryFieldsArePaddedCutAndPlacedAtTheirOffsetsAndReadBack) {
   Fiche f;
   for (const auto &[c, v] : QList<std::pair<Champ, QString>>{{Champ::ean, "3333297001234"}, {Champ::titre, "Amélie"},
        {Champ::editeur, QString(40, u'E') + u'x'}, {Champ::jacket, "3333297001234.jpg"}}) // publisher 26 wide: cut
     f.set(c, v);
-  EXPECT_EQ(QStringList({f.get(Champ::titre), f.get(Champ::editeur), sansBlancsFinaux(f.get(Champ::titre))}),
-            QStringList({"Amélie" + QString(94, u' '), QString(26, u'E'), "Amélie"}));
-
   QTemporaryDir dir;
   ASSERT_TRUE(fichiers::ecrireFiche(dir.path(), 2, f));
   // Record 1 and the fields never set stay zero bytes.
   const QByteArray rec = enregistrement('\0', {{0, "3333297001234"}, {13, "Am\xE9lie" + QByteArray(94, ' ')},
                                                {157, QByteArray(26, 'E')}, {997, "3333297001234.jpg   "}});
   EXPECT_EQ(contenu(dir.filePath("dvd.lst")), QByteArray(Fiche::Taille, '\0') + rec);
-
-  Fiche relue;
-  ASSERT_TRUE(fichiers::lireFiche(dir.path(), 2, relue));
-  EXPECT_EQ(relue, f);
 
   // A record made by hand is read field by field.
   const QByteArray aLaMain = enregistrement(' ', {{0, "5050582000013"}, {13, "L'\x92t\xE9 \x80 Paris\r\nsuite"},
@@ -55,19 +44,14 @@ TEST(Fiche, FieldsArePaddedCutAndPlacedAtTheirOffsetsAndReadBack) {
                          f.get(Champ::preter), sansBlancsFinaux(f.get(Champ::nom))}),
             QStringList({"5050582000013", "L'’té € Paris\r\nsuite", "14/07/2001", "Oui", "Élodie"}));
   EXPECT_EQ(f.versOctets(), aLaMain);
-}
 
-TEST(EntreeIndex, KeyAndRecordNumberLayout) {
-  Fiche f;
+  // An index entry: bar code, title and date padded, then the record number low byte first.
+  f = Fiche();
   for (const auto &[c, v] : {std::pair{Champ::ean, "123"}, {Champ::titre, "Dune"}, {Champ::dateachat, "01/01/2000"}})
     f.set(c, v);
-  EntreeIndex e{EntreeIndex::cleDe(f), 0x0203};
-  EXPECT_EQ(QStringList({e.ean(), e.titre(), e.dateachat()}),
-            QStringList({"123          ", "Dune" + QString(96, u' '), "01/01/2000"}));
-
-  const QByteArray octets = e.versOctets();
-  ASSERT_EQ(octets.size(), EntreeIndex::Taille);
-  EXPECT_EQ(octets.mid(123), QByteArray("\x03\x02", 2));
+  const EntreeIndex e{EntreeIndex::cleDe(f), 0x0203};
+  const QByteArray octets = "123          Dune" + QByteArray(96, ' ') + "01/01/2000\x03\x02";
+  EXPECT_EQ(e.versOctets(), octets);
   EXPECT_EQ(EntreeIndex::depuisOctets(octets), e);
   EXPECT_EQ(EntreeIndex::depuisOctets(QByteArray(123, ' ') + "\xFE\xFF").numero, -2);
 }
