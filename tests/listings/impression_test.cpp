@@ -90,6 +90,7 @@ TEST(Impression, ChaquePapierGardeToutSurLaPage) {
   ImprimanteQt imp;
   QList<GrilleImprimable> grilles{grille(0, 300), grille(3, 300, "MARIE-CHRISTINE DE LA TOUR"), grille(2, 300)};
   grilles[2].titreFiche = QStringLiteral("LE SEIGNEUR DES ANNEAUX : LA COMMUNAUTE DE L'ANNEAU - VERSION LONGUE");
+  QMap<int, double> gaucheA4; // on narrow paper the columns close up towards the left margin, not the edge
   for (auto papier : {QPageSize::A4, QPageSize::A5, QPageSize::Letter, QPageSize::Legal})
     for (auto sens : {QPageLayout::Portrait, QPageLayout::Landscape}) {
       p.setPageSize(QPageSize(papier));
@@ -100,13 +101,16 @@ TEST(Impression, ChaquePapierGardeToutSurLaPage) {
         const MiseEnPage m = impression::mettreEnPage(g, imp);
         QList<int> rangees{0};
         QString dehors; // the first drawing off the printable area
+        QMap<double, double> gaucheLigne; // leftmost text of each line
+        double yFilm = -1;
         for (const OpDessin &op : m.ops) {
           QRectF r = QRectF(QPointF(op.x, op.y), QPointF(op.x2, op.y2)).normalized();
           if (op.genre == OpDessin::Texte) {
             const QSizeF t = imp.mesurer(impression::Police, op.points, true, op.texte);
             r = {op.x, op.y, op.largeurMax > 0 ? std::min(t.width(), op.largeurMax) : t.width(), t.height()};
+            gaucheLigne[op.y] = std::min(op.x, gaucheLigne.value(op.y, op.x));
             if (op.texte.startsWith(QStringLiteral("Film ")) || op.texte.startsWith(QStringLiteral("Emprunteur ")))
-              ++rangees.last();
+              ++rangees.last(), yFilm = op.y;
           } else if (op.genre == OpDessin::NouvellePage)
             rangees << 0;
           if (dehors.isEmpty() && op.genre != OpDessin::NouvellePage && op.genre != OpDessin::Trait &&
@@ -114,6 +118,8 @@ TEST(Impression, ChaquePapierGardeToutSurLaPage) {
             QDebug(&dehors) << op.texte << r;
         }
         EXPECT_EQ(dehors, QString());
+        const double gauche = gaucheLigne.value(yFilm);
+        EXPECT_DOUBLE_EQ(gauche, gaucheA4.contains(g.typeListe) ? gaucheA4[g.typeListe] : gaucheA4[g.typeListe] = gauche);
         EXPECT_EQ(QList<qsizetype>({rangees.size(), pieds(m).size(), std::accumulate(rangees.begin(), rangees.end(), 0)}),
                   QList<qsizetype>({m.pages, m.pages, 300}));
         if (g.typeListe == 0 && papier == QPageSize::A4 && sens == QPageLayout::Portrait)
