@@ -61,6 +61,8 @@ set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS tools/deps.sh)
 file(READ tools/deps.sh deps)
 string(REGEX MATCH "\nRUN=\\(([^)]*)\\)" deps "${deps}")
 string(REGEX MATCHALL "(qt6-translations-l10n|fonts-[a-z0-9.+-]+)" deps "${CMAKE_MATCH_1}")
+# libcups is opened when a print job is checked, not linked.
+list(APPEND deps libcups2)
 list(JOIN deps ", " CPACK_DEBIAN_PACKAGE_DEPENDS)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 include(CPack)

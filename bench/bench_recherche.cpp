@@ -10,6 +10,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QDirIterator>
+#include <QEventLoop>
+#include <QTimer>
 #include <QFile>
 #include <QLineEdit>
 #include <QTemporaryDir>
@@ -86,6 +88,10 @@ void bench_recherche(const QString &dossierCatalogue) {
     f->ean->setText(QStringLiteral("9999999999999"));
     f->recherche();
     f->titre->setText(QStringLiteral("A"));
+    // The user types for a while: the first backup is copied meanwhile.
+    QEventLoop attente;
+    QTimer::singleShot(600, &attente, &QEventLoop::quit);
+    attente.exec();
   };
   mesurer("enregistrer une nouvelle fiche (ajout, reclassement, affichage)", runs, [&] { f->validation(); },
           preparer);

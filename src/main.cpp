@@ -1,5 +1,6 @@
 #include "mainwindow/dossier.h"
 #include "mainwindow/filmorel.h"
+#include "platform/demarrage.h"
 #include "platform/imprimante.h"
 #include "platform/premiereimage.h"
 #include "storage/fichiers.h"
@@ -16,6 +17,7 @@
 #include <memory>
 
 int main(int argc, char **argv) {
+  PolicesEnAvance polices;
   fichiers::garderMemoireDesParcours();
   // --help and --version are answered without opening the display, so they
   // work in a terminal without one.
@@ -60,6 +62,7 @@ int main(int argc, char **argv) {
     return 1;
   }
   substituerPolices();
+  polices.attendre();
 
   // The desktop finds the menu entry and its icon for the window by this id.
   QGuiApplication::setDesktopFileName(QStringLiteral(FILMOREL_APP_ID));

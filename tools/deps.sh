@@ -7,7 +7,7 @@
 #   test           all that, plus what only the tests need (./test.sh)
 set -euo pipefail
 RUN=(cmake g++ make qt6-base-dev qt6-translations-l10n fonts-dejavu-core fonts-liberation2
-  fonts-urw-base35 libcups2-dev)
+  fonts-urw-base35 libcups2-dev libfontconfig-dev)
 PAQUET=(dpkg-dev)
 TEST=(libgtest-dev xvfb xauth x11-utils xdotool openbox poppler-utils imagemagick cups-daemon
   desktop-file-utils appstream lintian)

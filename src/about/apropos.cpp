@@ -16,7 +16,7 @@ About::About() : QWidget(nullptr, Qt::Dialog) {
 
   auto *image = new QLabel(this);
   image->setObjectName(QStringLiteral("Image1"));
-  image->setPixmap(QPixmap(QStringLiteral(":/apropos.png")).scaled(32, 32));
+  image->setPixmap(QPixmap(QStringLiteral(":/apropos.png"), "PNG").scaled(32, 32));
 
   auto *titre = new QLabel(QStringLiteral("F I L M O R E L"), this);
   titre->setObjectName(QStringLiteral("lblTitle"));

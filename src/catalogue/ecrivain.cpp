@@ -51,7 +51,9 @@ QList<int> trierEntrees(QList<EntreeIndex> &entrees, QList<int> aussi, const Pro
 // bytes at the places the before-image holds and past its old end. Compared
 // before an undo, so that no change made since is written over.
 QByteArray empreinte(const Image &avant, const QString &dossier) {
-  QCryptographicHash h(QCryptographicHash::Sha256);
+  // Compared within the run only: any strong fast hash does, and BLAKE2b is
+  // several times faster than SHA-256 on a whole imported catalogue.
+  QCryptographicHash h(QCryptographicHash::Blake2b_256);
   for (const Image::Fichier &f : avant.fichiers) {
     QFile fichier(QDir(dossier).filePath(f.nom));
     const bool ouvert = fichier.open(QIODevice::ReadOnly);
@@ -138,17 +140,27 @@ void Ecrivain::ajouterIni(Transaction &t, const Reglages &r, int nbFiches) {
   t.remplacer(QStringLiteral("dvd.ini"), reglages::octets(ecrits));
 }
 
+// The copy made ahead when nothing has changed yet in this run, else a new one.
+QString Ecrivain::sauvegarderAvant() {
+  QString faite = m_sauvegarde ? QString() : m_enAvance.publier(sauvegardesGardees);
+  if (faite.isEmpty())
+    faite = sauvegarder(m_v.cheminAppli, sauvegardesGardees);
+  m_sauvegarde = true;
+  return faite;
+}
+
 Resultat Ecrivain::commencer(const QString &libelle) {
   if (!lectureSeule.isEmpty())
     return refus(lectureSeule);
   if (!m_sauvegarde) {
-    if (sauvegarder(m_v.cheminAppli, sauvegardesGardees).isEmpty() && sauvegardeImpossible &&
+    if (sauvegarderAvant().isEmpty() && sauvegardeImpossible &&
         !sauvegardeImpossible(
             QStringLiteral("La sauvegarde du catalogue n'a pas pu être faite dans le dossier :\r%1\r\r"
                            "Le disque est peut-être plein.\r\rContinuer sans sauvegarde ?")
-                .arg(QDir::toNativeSeparators(QDir(m_v.cheminAppli).filePath(kSauvegardes)))))
+                .arg(QDir::toNativeSeparators(QDir(m_v.cheminAppli).filePath(kSauvegardes))))) {
+      m_sauvegarde = false; // asked again at the next change
       return refus({});
-    m_sauvegarde = true; // made, or said once and passed
+    }
   }
   m_libelle = libelle;
   m_positionAvant = m_v.posCourante;
@@ -217,10 +229,9 @@ Resultat Ecrivain::restaurer(const Sauvegarde &sauvegarde) {
     if (f.isOpen())
       lus.insert(nom, f.readAll());
   }
-  if (sauvegarder(m_v.cheminAppli, sauvegardesGardees).isEmpty())
+  if (sauvegarderAvant().isEmpty())
     return echec(QStringLiteral("Les fichiers actuels du catalogue n'ont pas pu être sauvegardés avant d'être "
                                 "remplacés.") + intact);
-  m_sauvegarde = true;
   Transaction t(m_v.cheminAppli, m_disque);
   const QDir ici(m_v.cheminAppli);
   for (const QString &h : QDir(cheminDans(m_v.cheminAppli, QStringLiteral("historique"))).entryList(QDir::Files))

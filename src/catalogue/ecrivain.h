@@ -68,6 +68,9 @@ public:
   // go on.
   int sauvegardesGardees = kSauvegardesGardees;
   std::function<bool(const QString &message)> sauvegardeImpossible;
+  // Once the folder is open and may be written: the first backup is copied
+  // in the background, ready for the first change.
+  void preparerSauvegarde() { m_enAvance.commencer(m_v.cheminAppli); }
   // Puts back the files of a backup, after saving the current ones as a new
   // backup, as one command (undoable).
   Resultat restaurer(const Sauvegarde &sauvegarde);
@@ -90,6 +93,7 @@ private:
   // Read-only refusal, then the first backup of the run; names the command
   // about to run.
   Resultat commencer(const QString &libelle);
+  QString sauvegarderAvant();
   void relire(int position);
   Resultat preparer(Enregistrement &e, const Fiche &fiche, bool creation, bool trier, const Progression &p);
   void ajouterIni(Transaction &t, const Reglages &r, int nbFiches);
@@ -102,6 +106,7 @@ private:
   QString m_libelle;
   int m_positionAvant = 0;
   bool m_sauvegarde = false;
+  SauvegardeEnAvance m_enAvance;
 };
 
 } // namespace catalogue

@@ -32,23 +32,35 @@ bool copier(const QString &source, const QString &cible) {
   const QByteArray octets = entree.readAll();
   return entree.error() == QFileDevice::NoError && sortie.write(octets) == octets.size();
 }
-} // namespace
 
-QString sauvegarder(const QString &dossier, int gardees, const QDateTime &quand) {
-  const QDir racine(QDir(dossier).filePath(kSauvegardes));
+// The files a backup holds, by their names in the data folder.
+QStringList aCopier(const QString &dossier) {
+  QStringList fichiers = {QStringLiteral("dvd.lst"), QStringLiteral("dvd.idx"), QStringLiteral("dvd.ini")};
+  for (const QString &f : QDir(cheminDans(dossier, QStringLiteral("historique"))).entryList(QDir::Files | QDir::Hidden))
+    fichiers.append(QStringLiteral("historique/") + f);
+  return fichiers;
+}
+
+// Copies them into `partielle` (made, emptied first).
+bool copierDans(const QString &dossier, const QStringList &fichiers, const QString &partielle) {
+  QDir(partielle).removeRecursively();
+  bool ok = QDir().mkpath(QDir(partielle).filePath(QStringLiteral("historique")));
+  for (const QString &f : fichiers)
+    ok = ok && copier(cheminDans(dossier, f), QDir(partielle).filePath(f));
+  return ok;
+}
+
+QString nomLibre(const QDir &racine, const QDateTime &quand) {
   QString nom = quand.toString(kFormat);
   for (int n = 2; racine.exists(nom); ++n)
     nom = quand.toString(kFormat) + QStringLiteral("_%1").arg(n);
-  // Made under a temporary name: a backup cut short is never listed.
-  const QString partielle = racine.filePath(QStringLiteral(".") + nom);
-  QDir(partielle).removeRecursively();
-  bool ok = QDir().mkpath(QDir(partielle).filePath(QStringLiteral("historique")));
-  for (const QString &f : {QStringLiteral("dvd.lst"), QStringLiteral("dvd.idx"), QStringLiteral("dvd.ini")})
-    ok = ok && copier(cheminDans(dossier, f), QDir(partielle).filePath(f));
-  const QDir historique(cheminDans(dossier, QStringLiteral("historique")));
-  for (const QString &f : historique.entryList(QDir::Files | QDir::Hidden))
-    ok = ok && copier(historique.filePath(f), QDir(partielle).filePath(QStringLiteral("historique/") + f));
-  if (!ok || !QDir().rename(partielle, racine.filePath(nom))) {
+  return nom;
+}
+
+// Gives the complete copy `partielle` its dated name, then removes the
+// oldest backups beyond `gardees`.
+QString publier(const QDir &racine, const QString &partielle, const QString &nom, int gardees) {
+  if (!QDir().rename(partielle, racine.filePath(nom))) {
     QDir(partielle).removeRecursively();
     return {};
   }
@@ -56,6 +68,62 @@ QString sauvegarder(const QString &dossier, int gardees, const QDateTime &quand)
   for (qsizetype i = 0; i + qMax(1, gardees) < toutes.size(); ++i)
     QDir(racine.filePath(toutes[i])).removeRecursively();
   return racine.filePath(nom);
+}
+
+// Size and modification time of each file a backup holds: a copy made
+// earlier is still right while this has not changed.
+QByteArray empreinte(const QString &dossier, const QStringList &fichiers) {
+  QByteArray e;
+  for (const QString &nom : fichiers) {
+    const QFileInfo f(cheminDans(dossier, nom));
+    e += nom.toUtf8() + ' ' + QByteArray::number(f.exists() ? f.size() : -1) + ' ' +
+         QByteArray::number(f.lastModified().toMSecsSinceEpoch()) + '\n';
+  }
+  return e;
+}
+} // namespace
+
+QString sauvegarder(const QString &dossier, int gardees, const QDateTime &quand) {
+  const QDir racine(QDir(dossier).filePath(kSauvegardes));
+  const QString nom = nomLibre(racine, quand);
+  // Made under a temporary name: a backup cut short is never listed.
+  const QString partielle = racine.filePath(QStringLiteral(".") + nom);
+  if (!copierDans(dossier, aCopier(dossier), partielle)) {
+    QDir(partielle).removeRecursively();
+    return {};
+  }
+  return publier(racine, partielle, nom, gardees);
+}
+
+void SauvegardeEnAvance::commencer(const QString &dossier) {
+  abandonner();
+  m_dossier = dossier;
+  m_copie = QDir(dossier).filePath(kSauvegardes + QStringLiteral("/.en-avance"));
+  m_fil = std::thread([this] {
+    const QStringList noms = aCopier(m_dossier);
+    m_empreinte = empreinte(m_dossier, noms);
+    m_faite = copierDans(m_dossier, noms, m_copie);
+  });
+}
+
+QString SauvegardeEnAvance::publier(int gardees, const QDateTime &quand) {
+  if (!m_fil.joinable())
+    return {};
+  m_fil.join();
+  const QDir racine(QDir(m_dossier).filePath(kSauvegardes));
+  // Changed since by another program: the copy is not the files any more.
+  if (!m_faite || empreinte(m_dossier, aCopier(m_dossier)) != m_empreinte) {
+    QDir(m_copie).removeRecursively();
+    return {};
+  }
+  return catalogue::publier(racine, m_copie, nomLibre(racine, quand), gardees);
+}
+
+void SauvegardeEnAvance::abandonner() {
+  if (!m_fil.joinable())
+    return;
+  m_fil.join();
+  QDir(m_copie).removeRecursively();
 }
 
 QList<Sauvegarde> sauvegardes(const QString &dossier) {

@@ -28,6 +28,7 @@
 #include <QScrollBar>
 #include <QSettings>
 #include <QStyle>
+#include <QTimer>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -52,6 +53,9 @@ QLabel *etiquette(QWidget *parent, const QString &texte, const char *nom = nullp
     l->setObjectName(QString::fromLatin1(nom));
   return l;
 }
+
+// Our pictures are PNG: naming the format spares probing every image plugin.
+QIcon icone(const char *chemin) { return QIcon(QPixmap(QString::fromLatin1(chemin), "PNG")); }
 
 template <class W> W *nommer(W *w, const char *nom) {
   w->setObjectName(QString::fromLatin1(nom));
@@ -93,7 +97,7 @@ Filmorel::Filmorel(Dialogues *dialogues, QWidget *parent) : QMainWindow(parent) 
   }
   setObjectName(QStringLiteral("Filmorel"));
   setWindowTitle(QStringLiteral("FILMOREL"));
-  setWindowIcon(QIcon(QStringLiteral(":/filmorel.png")));
+  setWindowIcon(icone(":/filmorel.png"));
   construire();
   construireMenus();
   restaurerGeometrie();
@@ -231,10 +235,11 @@ void Filmorel::construire() {
                             "Supprimer ce format sonore de la liste", "Supprimer ce nom de la liste",
                             "Supprimer ce genre de la liste"};
   QHBoxLayout *avecBoutons[5];
+  const QIcon ajouter = icone(":/ajouter.png");
   for (int i = 0; i < 5; ++i) {
     ajou[i] = new QPushButton(c);
     ajou[i]->setObjectName(QStringLiteral("ajou%1").arg(i));
-    ajou[i]->setIcon(QIcon(QStringLiteral(":/ajouter.png")));
+    ajou[i]->setIcon(ajouter);
     ajou[i]->setToolTip(QString::fromUtf8(tipsAjout[i]));
     sup[i] = new QPushButton(QStringLiteral("-"), c);
     sup[i]->setObjectName(QStringLiteral("sup%1").arg(i));
@@ -355,7 +360,7 @@ void Filmorel::construire() {
   modifier = bouton("modifier", QStringLiteral("&Modifier"), QStringLiteral("Edite la fiche (F2)"));
   supprimer = bouton("supprimer", QStringLiteral("&Supprimer"), QStringLiteral("Supprime la fiche (F3)"));
   historic = bouton("historic", QString(), QStringLiteral("Historique des prêts pour ce DVD (F4)"));
-  historic->setIcon(QIcon(QStringLiteral(":/historique.png")));
+  historic->setIcon(icone(":/historique.png"));
   historic->setIconSize(QSize(28, 28));
   pret = bouton("pret", QStringLiteral("&Prêt"), QStringLiteral("Prête la fiche (F6)"));
   retour = bouton("retour", QStringLiteral("&Retour"), QStringLiteral("Retour de la fiche (F7)"));
@@ -531,6 +536,10 @@ bool Filmorel::demarrer() {
   m_v.posCourante = 1;
 
   verifierOuverture();
+  // Once the first card is on screen, the first backup is copied while the
+  // user reads: the first change does not wait for it.
+  if (m_ecrivain.lectureSeule.isEmpty())
+    QTimer::singleShot(250, this, [this] { m_ecrivain.preparerSauvegarde(); });
   // Never read beyond the records really there.
   m_v.nbFiches = qMin(m_v.nbFiches, qMin(fichiers::nbEntreesSurDisque(m_v.cheminAppli),
                                          fichiers::nbFichesSurDisque(m_v.cheminAppli)));

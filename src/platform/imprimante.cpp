@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QFontMetricsF>
+#include <QLibrary>
 #include <QPainter>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -79,13 +80,37 @@ void suivreDefaut(QPrinter &p) {
 }
 
 #ifdef FILMOREL_CUPS
+// libcups and the twenty libraries it brings are loaded when a job is
+// checked, not at every start of the program.
+struct Cups {
+  decltype(&cupsGetJobs2) travaux = nullptr;
+  decltype(&cupsFreeJobs) liberer = nullptr;
+  decltype(&cupsLastError) erreur = nullptr;
+  static const Cups &bibliotheque() {
+    static const Cups c = [] {
+      Cups r;
+      QLibrary lib(QStringLiteral("cups"), 2);
+      if (lib.load()) {
+        r.travaux = reinterpret_cast<decltype(r.travaux)>(lib.resolve("cupsGetJobs2"));
+        r.liberer = reinterpret_cast<decltype(r.liberer)>(lib.resolve("cupsFreeJobs"));
+        r.erreur = reinterpret_cast<decltype(r.erreur)>(lib.resolve("cupsLastError"));
+      }
+      return r.travaux && r.liberer && r.erreur ? r : Cups();
+    }();
+    return c;
+  }
+};
+
 // Shows `voir` each of our jobs on the print server for that printer.
 template <class F> void travaux(const QString &imprimante, F &&voir) {
+  const Cups &cups = Cups::bibliotheque();
+  if (!cups.travaux)
+    return;
   cups_job_t *liste = nullptr;
-  const int n = cupsGetJobs2(CUPS_HTTP_DEFAULT, &liste, imprimante.toLocal8Bit().constData(), 1, CUPS_WHICHJOBS_ALL);
+  const int n = cups.travaux(CUPS_HTTP_DEFAULT, &liste, imprimante.toLocal8Bit().constData(), 1, CUPS_WHICHJOBS_ALL);
   for (int i = 0; i < n; ++i)
     voir(liste[i]);
-  cupsFreeJobs(n, liste);
+  cups.liberer(n, liste);
 }
 
 int dernierTravail(const QString &imprimante) {
@@ -97,7 +122,10 @@ int dernierTravail(const QString &imprimante) {
 // Qt hands the document to the server without looking at the answer: the
 // job must exist, newer than `avant`, and not be cancelled or aborted.
 bool travailRecu(const QString &imprimante, int avant) {
-  if (cupsLastError() > IPP_STATUS_OK_EVENTS_COMPLETE) // the submission itself
+  const Cups &cups = Cups::bibliotheque();
+  if (!cups.erreur)
+    return true; // no print server to ask
+  if (cups.erreur() > IPP_STATUS_OK_EVENTS_COMPLETE) // the submission itself
     return false;
   bool recu = false;
   travaux(imprimante, [&](const cups_job_t &t) {

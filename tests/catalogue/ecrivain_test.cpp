@@ -3,6 +3,7 @@
 
 #include <QDirIterator>
 #include <QMap>
+#include <QThread>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -210,6 +211,33 @@ TEST_F(Ecrivain, SauvegardesEtAnnulationRefusee) {
   EXPECT_EQ(ecrivain.aAnnuler(), "restauration de la sauvegarde du 12/01/2020 10:00:00");
   ASSERT_TRUE(ecrivain.annuler().fait());
   EXPECT_EQ(etat(dossier), avant);
+}
+
+// The first backup, copied ahead while nothing changes: published at the first
+// change, made again when another program changed a file after the copy, and
+// removed when the run changes nothing.
+TEST_F(Ecrivain, SauvegardeCopieeDAvance) {
+  const QDir racine(dossier + '/' + catalogue::kSauvegardes);
+  for (bool autreProgramme : {false, true}) {
+    remettre(dossier, depart);
+    ouvrir(v, dossier, 1);
+    catalogue::Ecrivain ecrivain(v);
+    ecrivain.preparerSauvegarde();
+    QThread::msleep(300); // the copy is over: what follows comes after it
+    Etat avant = depart;
+    if (autreProgramme) {
+      avant["dvd.lst"][0] = '9';
+      ecrireBrut(dossier + "/dvd.lst", avant["dvd.lst"]);
+    }
+    ASSERT_TRUE(lancer(7, ecrivain, v).fait());
+    const QList<catalogue::Sauvegarde> liste = catalogue::sauvegardes(dossier);
+    EXPECT_TRUE(liste.size() == 1 && etat(liste.first().chemin) == avant) << autreProgramme;
+    EXPECT_EQ(racine.entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).size(), 1);
+  }
+  remettre(dossier, depart);
+  ouvrir(v, dossier, 1);
+  catalogue::Ecrivain(v).preparerSauvegarde();
+  EXPECT_TRUE(racine.isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
 }
 
 // A journal cut, damaged or naming a file outside is never written back; a bar
