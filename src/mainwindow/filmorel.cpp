@@ -100,6 +100,7 @@ Filmorel::Filmorel(Dialogues *dialogues, QWidget *parent) : QMainWindow(parent) 
   setWindowIcon(icone(":/filmorel.png"));
   construire();
   construireMenus();
+  cadresEnCache(this);
   restaurerGeometrie();
   limiterListes();
   qApp->installEventFilter(this);
@@ -149,6 +150,10 @@ void Filmorel::construire() {
   Compteur = blanc(nommer(new QLabel(central), "Compteur"));
   Compteur->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   Compteur->setFont(QFont(QStringLiteral("Arial"), 14, QFont::Bold));
+  // Sized for the longest count: a new position does not lay the window out again.
+  Compteur->setText(QStringLiteral("0000 / 0000"));
+  Compteur->setFixedSize(Compteur->sizeHint());
+  Compteur->clear();
   garderPlace(Compteur);
 
   // The card panel: enabled only while a card is edited or lent. It draws

@@ -20,11 +20,13 @@ protected:
   void keyPressEvent(QKeyEvent *e) override;
   void insertFromMimeData(const QMimeData *source) override;
   void inputMethodEvent(QInputMethodEvent *e) override;
+  void focusInEvent(QFocusEvent *e) override;
 
 private:
   QString ajuste(const QString &texte) const; // cut to the room left
   int place() const { return m_max - longueur(); }
   int m_max = 32767;
+  bool m_curseurAuDebut = false;
 };
 
 // Drop-down list that offers only its items, yet shows a stored value that
@@ -106,3 +108,9 @@ private:
 // start-up reads the pixels back without decoding. Null when the file is
 // missing or not a picture.
 QImage imageFixe(const QString &chemin, const QSize &taille, Qt::AspectRatioMode mode = Qt::IgnoreAspectRatio);
+
+// Fusion draws a line edit's rounded frame afresh at every repaint, and
+// browsing repaints every field of every card: with Fusion, the framed line
+// edits of `fenetre` get their frame drawn once per size, state and palette,
+// then copied.
+void cadresEnCache(QWidget *fenetre);
