@@ -6,14 +6,11 @@ EXE="$(realpath "$1")"
 STARTER="$(realpath "$2")"
 BENCH="${3:+$(realpath "$3")}"
 WORK="$(mktemp -d)"
-DISPLAY_NUM=""
 PID=""
 
 # KEEP=1 leaves the work folder (catalogues, program log) for a look after a failure.
 finish() {
-  [ -n "$PID" ] && kill "$PID" 2>/dev/null || true
-  [ -n "${WM_PID:-}" ] && kill "$WM_PID" 2>/dev/null || true
-  [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null || true
+  for p in "$PID" "${WM_PID:-}" "${XVFB_PID:-}"; do [ -z "$p" ] || kill "$p" 2>/dev/null || true; done
   [ -n "${KEEP:-}" ] || { chmod -R u+w "$WORK" 2>/dev/null; rm -rf "$WORK"; }
 }
 trap finish EXIT
@@ -38,7 +35,6 @@ start_x() {
     XVFB_PID=""
   done
   [ -n "$XVFB_PID" ] || fail "no X server"
-  DISPLAY_NUM="$DISPLAY"
   # A window manager, so that focus comes back to the main window when a box
   # closes, as on a desktop. Ready once it names itself on the root window.
   openbox --sm-disable >"$WORK/openbox.log" 2>&1 &
@@ -48,13 +44,6 @@ start_x() {
     sleep 0.1
   done
   fail "no window manager: $(cat "$WORK/openbox.log")"
-}
-
-stop_x() {
-  kill "$WM_PID" 2>/dev/null || true
-  kill "$XVFB_PID" 2>/dev/null || true
-  wait "$XVFB_PID" 2>/dev/null || true
-  XVFB_PID=""
 }
 
 # start_program FOLDER: runs the program with FOLDER as current directory.

@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# Cards typed into an empty catalogue, four titles out of order; an unknown
-# bar code declined leaves the files as they were; a genre typed past its
-# width; browsing with the keys, then an edit that changes a title.
+# Cards typed into an empty catalogue, four titles out of order; a genre typed
+# past its width; browsing with the keys, then an edit that changes a title.
 source "$(dirname "$0")/lib.sh"
 start_x
 cat_dir="$WORK/catalogue"
@@ -13,16 +12,8 @@ new_card "$main" 3259190312340 "Zorro"
 new_card "$main" 3259190312357 "Alien"
 new_card "$main" 3259190312364 "Casablanca"
 new_card "$main" 3259190312371 "Brazil"
-
-# Declined: F2 then F5 save the card on display as they do without it (the
-# first F2 F5 sets its cover name, as every save does).
 lst="$cat_dir/dvd.lst" idx="$cat_dir/dvd.idx"
-focus_key "$main" F2 F5
-before="$(cat "$lst" "$idx" | md5sum)"
-type_text "$main" 4006381333931
-answer "^Message$" alt+n
-focus_key "$main" F2 F5
-[ "$(cat "$lst" "$idx" | md5sum)" = "$before" ] || fail "declining a new card changed the files"
+
 # The genre box takes 12 characters: one BackSpace after 14 leaves 11.
 focus_key "$main" F2 Tab Tab Tab Tab Tab Tab ctrl+a
 type_text "$main" "Polar nordique"

@@ -71,10 +71,8 @@ TEST(ListPretFenetre, TriFiltreEtOuvertureDUneFiche) {
     QStringList vues;
     QList<int> lignes; // grid rows shown
     for (int v = 0; v < g->rowCount(); ++v)
-      if (const int r = g->verticalHeader()->logicalIndex(v); !g->isRowHidden(r)) {
-        vues << w->texte(r, 1);
-        lignes << r;
-      }
+      if (const int r = g->verticalHeader()->logicalIndex(v); !g->isRowHidden(r))
+        vues << w->texte(r, 1), lignes << r;
     while (vues.last().isEmpty())
       vues.removeLast();
     EXPECT_EQ(vues, QStringList("TITRES DES DVDS") + attendues);

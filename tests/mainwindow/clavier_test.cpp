@@ -1,5 +1,4 @@
 #include "support/fenetre.h"
-#include "support/dialoguesclavier.h"
 
 TEST(Clavier, EchapSurNouvelleFicheDUnCatalogueVideTermine) {
   FenetreTest t;
@@ -66,28 +65,4 @@ TEST(Clavier, ChaqueToucheAgitUneFoisEtPasQuandUneBoiteEstOuverteNiSurUneNouvell
   t.question(Dialogues::Oui, kAnnuler);
   QTest::keyClick(f.titre, Qt::Key_Escape);
   EXPECT_EQ(t.octets("dvd.lst"), lst);
-}
-
-TEST(Clavier, LaToucheQuiRepondAUneBoiteNAgitPasSurLaFenetre) {
-  DialoguesClavier boites;
-  FenetreTest t;
-  t.dialogues = &boites;
-  Filmorel &f = t.ouvrir(catalogue::numerotees(5));
-  t.activer();
-  const QString effacer = "Etes-vous sûr de vouloir effacer cette fiche ?";
-  // The scroll bar has the focus: F3, then Return, deletes one card and asks once.
-  f.VScroll1->setFocus();
-  boites.repondre(Qt::Key_Return);
-  QTest::keyClick(f.VScroll1, Qt::Key_F3);
-  boites.relacher(&f);
-  // Esc on the question, on the title input box: nothing more (no question to quit).
-  t.activer();
-  boites.repondre(Qt::Key_Escape);
-  QTest::keyClick(f.VScroll1, Qt::Key_F3);
-  boites.relacher(&f);
-  boites.repondre(Qt::Key_Escape);
-  f.SM_Recherche_Film->trigger();
-  boites.relacher(&f);
-  EXPECT_EQ(boites.boites, QStringList({effacer, effacer, "Titre du film ?"}));
-  EXPECT_TRUE(f.v().nbFiches == 4 && !f.termine());
 }

@@ -123,31 +123,26 @@ TEST(Demarrage, DossierOuvertEtCatalogueDeDepart) {
                              "un dossier accessible en écriture.";
   struct Cas {
     const char *quoi;
-    QString argument;               // relative to the current folder
-    QStringList courant, maison;    // files there beforehand
-    QString ouvert;                 // relative to the scratch root
+    QString argument;    // relative to the current folder "courant"
+    QStringList avant;   // files beforehand, relative to the scratch root (home is "maison")
+    QString ouvert;      // relative to the scratch root
     QString message;                // the box said, %1 the folder
     QStringList apres;              // what the opened folder holds afterwards
   };
   const QList<Cas> cas = {
-      {"new nested folder", "a/b", {}, {}, "courant/a/b", cree, demarre},
-      {"other files: the start-up asks", "notes", {"notes/lisez.txt"}, {}, "courant/notes", {}, {"lisez.txt"}},
-      {"no argument, catalogue here", {}, {"Dvd.Ini"}, {}, "courant", {}, {"Dvd.Ini"}},
-      {"no argument, first run", {}, {"autre.txt"}, {}, "maison/Filmorel", {}, demarre},
-      {"no argument, later runs", {}, {}, {"Filmorel/dvd.ini"}, "maison/Filmorel", {}, {"dvd.ini"}},
+      {"new nested folder", "a/b", {}, "courant/a/b", cree, demarre},
+      {"other files: the start-up asks", "notes", {"courant/notes/lisez.txt"}, "courant/notes", {}, {"lisez.txt"}},
+      {"no argument, catalogue here", {}, {"courant/Dvd.Ini"}, "courant", {}, {"Dvd.Ini"}},
+      {"no argument, first run", {}, {"courant/autre.txt"}, "maison/Filmorel", {}, demarre},
+      {"no argument, later runs", {}, {"maison/Filmorel/dvd.ini"}, "maison/Filmorel", {}, {"dvd.ini"}},
   };
   for (const Cas &c : cas) {
     SCOPED_TRACE(c.quoi);
     QTemporaryDir racine;
     const QDir r(racine.path());
-    for (const auto &[sous, fichiers] : {std::pair{"courant", c.courant}, {"maison", c.maison}}) {
-      r.mkpath(sous);
-      for (const QString &f : fichiers) {
-        r.mkpath(QFileInfo(r.filePath(QString(sous) + '/' + f)).path());
-        if (!f.endsWith('/'))
-          catalogue::ecrireOctets(r.filePath(QString(sous) + '/' + f), "x");
-      }
-    }
+    r.mkpath("courant"), r.mkpath("maison");
+    for (const QString &f : c.avant)
+      r.mkpath(QFileInfo(r.filePath(f)).path()), catalogue::ecrireOctets(r.filePath(f), "x");
     const QString attendu = r.filePath(c.ouvert);
     DialoguesScripts dlg;
     if (!c.message.isEmpty())
@@ -166,7 +161,6 @@ TEST(Demarrage, DossierOuvertEtCatalogueDeDepart) {
   dlg.repondre(Dialogues::OK, impossible.arg(QDir::toNativeSeparators(r.filePath("neuf/a"))), 48, "Message");
   EXPECT_EQ(dossier::preparer(dlg, "neuf/a", r.path(), r.path(), r.filePath("depart")), QString());
   EXPECT_FALSE(QFileInfo::exists(r.filePath("neuf")));
-
 }
 
 // A value outside a drop-down list is shown, does not leave the previous

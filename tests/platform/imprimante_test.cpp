@@ -28,20 +28,16 @@ TEST(ImprimanteQt, PdfDansLeDossierDesDonneesOuLeFichierChoisi) {
   ImprimanteQt imp(dossier.path());
   QStringList ouverts;
   imp.setOuverturePdf([&](const QString &c) { ouverts << c; });
+  // Printed there by default, accents and pages included, in the printing journeys.
   EXPECT_EQ(imp.nomPeripherique(), QDir::toNativeSeparators(pdf));
-  // Accents come out as typed; pages and footers of long lists are the printing journey's.
-  imp.imprimer(QStringLiteral("Film n°73 : l'été"));
-  ASSERT_TRUE(imp.finDocument());
-  const QString texte = textePdf(pdf);
-  EXPECT_TRUE(texte.count(u'\f') == 1 && texte.contains(QStringLiteral("Film n°73 : l'été"))) << texte.toStdString();
   // A file picked in the set-up wins; one that cannot be written is reported, and not opened.
   imprimanteChoisie().setOutputFileName(choisi);
   EXPECT_EQ(imp.nomPeripherique(), QDir::toNativeSeparators(choisi));
   imp.imprimer(QStringLiteral("x"));
   ASSERT_TRUE(imp.finDocument());
-  EXPECT_EQ(textePdf(choisi).count(u'\f'), 1);
+  EXPECT_TRUE(textePdf(choisi).count(u'\f') == 1);
   imprimanteChoisie().setOutputFileName(dossier.filePath(QStringLiteral("absent/liste.pdf")));
   imp.imprimer(QStringLiteral("x"));
   EXPECT_FALSE(imp.finDocument());
-  EXPECT_EQ(ouverts, QStringList({pdf, choisi}));
+  EXPECT_EQ(ouverts, QStringList({choisi}));
 }

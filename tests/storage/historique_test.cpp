@@ -10,7 +10,7 @@ QList<Pret> prets(int n) {
 }
 } // namespace
 
-TEST(Historique, NamedByThePaddedBarCodeWrittenWithCrLfReadInWholeLoansWithEitherLineEnd) {
+TEST(Historique, NamedByThePaddedBarCodeCrLfWholeLoansEitherLineEndAThousandAtMost) {
   QTemporaryDir dir;
   ASSERT_TRUE(QDir(dir.path()).mkdir("historique"));
   const QString chemin = historique::chemin(dir.path(), "12345");
@@ -31,14 +31,10 @@ TEST(Historique, NamedByThePaddedBarCodeWrittenWithCrLfReadInWholeLoansWithEithe
   ASSERT_TRUE(QDir(dir.path()).mkpath("historique/x.hst")); // a folder where the file should be
   EXPECT_EQ(historique::lire(dir.filePath("historique/x.hst"), lus), historique::Lecture::Erreur);
   EXPECT_FALSE(historique::ecrire(dir.filePath("manque/1.hst"), prets(1)) || QFileInfo::exists(dir.filePath("manque")));
-}
 
-TEST(Historique, AThousandLoansAtMostTheMostRecentKept) {
-  QTemporaryDir dir;
-  const QString chemin = dir.filePath("h.hst");
+  // A thousand loans at most, the most recent kept.
   ASSERT_TRUE(historique::ecrire(chemin, prets(1001)));
   EXPECT_TRUE(contenu(chemin).startsWith("Nom 2\r\n") && contenu(chemin).count('\n') == 3000);
-  QList<Pret> lus;
   historique::lire(chemin, lus);
   EXPECT_EQ(lus, prets(1001).mid(1));
 }

@@ -18,7 +18,7 @@ Reglages lu(const QString &chemin, const QByteArray &octets) {
 QList<QStringList> listes(const Reglages &r) { return {r.genres, r.editeurs, r.sons, r.acheteurs, r.noms}; }
 } // namespace
 
-TEST(Reglages, FileOfTheOldProgramReadsAndSavesByteForByte) {
+TEST(Reglages, OldFilesSavedByteForByteDamagedOnesReadWhatTheyCanWrittenBackInStep) {
   QTemporaryDir dir;
   const QString chemin = dir.filePath("dvd.ini");
   const QByteArray fichier = "12\r\n\r\n" + kEntete +
@@ -32,11 +32,7 @@ TEST(Reglages, FileOfTheOldProgramReadsAndSavesByteForByte) {
     ASSERT_TRUE(reglages::sauver(chemin, lu(chemin, octets)));
     EXPECT_EQ(contenu(chemin), octets);
   }
-}
 
-TEST(Reglages, DamagedOrOddFilesReadWhatTheyCanAndWriteBackInStep) {
-  QTemporaryDir dir;
-  const QString chemin = dir.filePath("dvd.ini");
   // A count that is not a whole number >= 0 reads as 0 and is said unreadable; it is kept within the catalogue.
   Reglages r;
   for (const auto &[texte, attendu, lisible] : {std::tuple<QByteArray, int, bool>{"abc", 0, false}, {"-5", 0, false},

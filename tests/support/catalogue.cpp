@@ -15,14 +15,12 @@ namespace catalogue {
 Fiche fiche(const QString &ean, const QString &titre, const QList<QPair<Champ, QString>> &autres) {
   Fiche f;
   const QList<QPair<Champ, QString>> valeurs = {
-      {Champ::ean, ean},        {Champ::titre, titre},        {Champ::zone, "2"},
-      {Champ::annee, "2001"},   {Champ::duree, "120"},        {Champ::face, "1"},
-      {Champ::langue, "Fr/Ang"}, {Champ::genre, "Film"},      {Champ::soustitre, "Fr/Ang"},
-      {Champ::editeur, "Autre"}, {Champ::realisateur, ""},    {Champ::bonus, "Oui"},
-      {Champ::achat, "Moi"},    {Champ::dateachat, "01/02/2003"}, {Champ::format, "16:9"},
-      {Champ::couleur, "Oui"},  {Champ::son, "Dolby Digital 5.1"}, {Champ::acteurs, ""},
-      {Champ::resumer, ""},     {Champ::preter, "Non"},       {Champ::datepret, ""},
-      {Champ::nom, ""},         {Champ::jacket, ean + ".jpg"}};
+      {Champ::ean, ean}, {Champ::titre, titre}, {Champ::zone, "2"}, {Champ::annee, "2001"}, {Champ::duree, "120"},
+      {Champ::face, "1"}, {Champ::langue, "Fr/Ang"}, {Champ::genre, "Film"}, {Champ::soustitre, "Fr/Ang"},
+      {Champ::editeur, "Autre"}, {Champ::realisateur, ""}, {Champ::bonus, "Oui"}, {Champ::achat, "Moi"},
+      {Champ::dateachat, "01/02/2003"}, {Champ::format, "16:9"}, {Champ::couleur, "Oui"},
+      {Champ::son, "Dolby Digital 5.1"}, {Champ::acteurs, ""}, {Champ::resumer, ""}, {Champ::preter, "Non"},
+      {Champ::datepret, ""}, {Champ::nom, ""}, {Champ::jacket, ean + ".jpg"}};
   for (const auto &[c, t] : valeurs + autres)
     f.set(c, t);
   return f;

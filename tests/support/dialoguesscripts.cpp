@@ -6,21 +6,6 @@ DialoguesScripts::~DialoguesScripts() {
   EXPECT_EQ(m_reponses.size() + m_saisies.size() + m_fichiers.size(), 0) << "scripted answers left unused";
 }
 
-DialoguesScripts &DialoguesScripts::repondre(int reponse, const QString &texte, int style, const QString &titre) {
-  m_reponses.append({reponse, {texte, style, titre}});
-  return *this;
-}
-
-DialoguesScripts &DialoguesScripts::saisir(const QString &texte) {
-  m_saisies.append(texte);
-  return *this;
-}
-
-DialoguesScripts &DialoguesScripts::choisirFichier(const QString &chemin) {
-  m_fichiers.append(chemin);
-  return *this;
-}
-
 int DialoguesScripts::message(const QString &texte, int style, const QString &titre) {
   messages.append({texte, style, titre});
   if (m_reponses.isEmpty()) {
@@ -39,9 +24,7 @@ int DialoguesScripts::message(const QString &texte, int style, const QString &ti
 }
 
 bool DialoguesScripts::saisie(const QString &question, const QString &, QString &reponse, const QString &,
-                              const QStringList &offertes) {
-  propositions = offertes;
-  questionsSaisie.append(question);
+                              const QStringList &) {
   if (m_saisies.isEmpty())
     ADD_FAILURE() << "unexpected input box: " << question.toStdString();
   reponse = m_saisies.isEmpty() ? QString() : m_saisies.takeFirst();

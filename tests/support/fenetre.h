@@ -19,7 +19,6 @@ inline const QString kCreer = QStringLiteral("Fiche non trouvée !!!\r\rVoulez-v
 struct FenetreTest {
   QTemporaryDir dossier;
   DialoguesScripts dlg;
-  Dialogues *dialogues = &dlg; // the boxes the window shows
   std::unique_ptr<Filmorel> f;
   catalogue::Ecrivable ecrivable; // what the window is told it can write
 
@@ -37,7 +36,7 @@ struct FenetreTest {
       avis({});
     const QString avant = QDir::currentPath();
     QDir::setCurrent(dossier.path());
-    f = std::make_unique<Filmorel>(dialogues);
+    f = std::make_unique<Filmorel>(&dlg);
     f->ecrivable = ecrivable;
     f->show();
     f->activateWindow();
@@ -45,12 +44,6 @@ struct FenetreTest {
     f->demarrer();
     QDir::setCurrent(avant);
     return *f;
-  }
-
-  // Focus back on the main window, for keys typed after other windows were shown.
-  void activer() {
-    f->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(f.get()));
   }
 
   QByteArray octets(const QString &nom) const { return catalogue::contenu(chemin(nom)); }

@@ -9,10 +9,7 @@
 // character 0.15 p mm wide).
 class ImprimanteMemoire : public Imprimante {
 public:
-  struct Texte {
-    QString texte;
-    double y = 0;
-  };
+  struct Texte { QString texte; double y = 0; };
 
   QString nom = QStringLiteral("Imprimante de test");
   double largeur = 200, hauteur = 277, hauteurA4 = 277;
@@ -31,14 +28,8 @@ public:
   void ligne(double, double, double, double) override { ++dessins; }
   void rectangle(double, double, double, double) override { ++dessins; }
   void nouvellePage() override { ++dessins; }
-  bool finDocument() override {
-    ++documentsFinis;
-    return reussite;
-  }
+  bool finDocument() override { return ++documentsFinis, reussite; }
 
 protected:
-  void dessinerTexte(double, double y, const QString &texte, double) override {
-    ++dessins;
-    textes.append({texte, y});
-  }
+  void dessinerTexte(double, double y, const QString &texte, double) override { ++dessins, textes.append({texte, y}); }
 };
