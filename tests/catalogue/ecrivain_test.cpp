@@ -71,8 +71,6 @@ const QList<Commande> kCommandes = {
 
 Resultat lancer(qsizetype commande, catalogue::Ecrivain &e, Variables &v) {
   const Fiche &f = v.ficheCourante;
-  Reglages listes;
-  listes.genres = {"Western"};
   switch (commande) {
   case 0: return e.enregistrer(carte(5, "Amadeus"), true, true, {});
   case 1: return e.enregistrer(avec(f, {{Champ::titre, "Zelig"}}), false, true, {});
@@ -81,7 +79,7 @@ Resultat lancer(qsizetype commande, catalogue::Ecrivain &e, Variables &v) {
   case 4: return e.reintegrer(avec(f, {{Champ::preter, "Non"}, {Champ::nom, ""}}), {"Martin", "3", "4"}, {});
   case 5: return e.supprimer(1, {}); // the last record moves into the freed place
   case 6: return e.supprimer(3, {}); // the last card
-  case 7: return e.sauverReglages(listes);
+  case 7: return e.sauverReglages({.genres = {"Western"}});
   default: return e.importer({carte(101, "Metropolis"), carte(102, "Ben-Hur")}, {});
   }
 }

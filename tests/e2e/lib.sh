@@ -96,11 +96,7 @@ focus_key() {
 }
 
 # answer TITLE KEYS...: the window titled TITLE gets the keys.
-answer() {
-  local t="$1" w; shift
-  w=$(wait_window "$t") || exit 1
-  focus_key "$w" "$@"
-}
+answer() { local w; w=$(wait_window "$1") || exit 1; shift; focus_key "$w" "$@"; }
 
 # new_card MAIN EAN TITLE: a card typed from the search box, created, saved.
 new_card() {
@@ -149,10 +145,7 @@ entry() {
 }
 
 # eventually CMD...: CMD succeeds within five seconds.
-eventually() {
-  for _ in $(seq 1 50); do "$@" && return 0; sleep 0.1; done
-  return 1
-}
+eventually() { for _ in $(seq 1 50); do "$@" && return 0; sleep 0.1; done; return 1; }
 # count_is FOLDER N: dvd.ini announces N cards.
 count_is() { [ "$(head -n 1 "$1/dvd.ini" | tr -d '\r')" = "$2" ]; }
 

@@ -1,10 +1,6 @@
 #include "exchange/fenetreimport.h"
 #include "support/fenetre.h"
 
-namespace {
-void cliquer(QWidget *w) { QTest::mouseClick(w, Qt::LeftButton); }
-} // namespace
-
 // Two cards of fifty go out, then into a second catalogue that holds one of their bar codes.
 TEST(EchangeFenetre, ExportPuisImportDansUnAutreCatalogue) {
   FenetreTest a, b;
@@ -39,12 +35,12 @@ TEST(EchangeFenetre, ExportPuisImportDansUnAutreCatalogue) {
     catalogue::ecrireOctets(b.chemin(nom), a.octets(nom));
   fb.SM_Importer->trigger();
   ASSERT_NE(fb.fenImport, nullptr);
-  cliquer(fb.fenImport->selectall);
+  QTest::mouseClick(fb.fenImport->selectall, Qt::LeftButton);
   b.question(Dialogues::Non, "Il y a déjà une fiche avec le même code EAN !\r\rFiche existante :\r3000000000003  "
                              "Dune\r\rFiche à insérer :\r3000000000003  Film 003\r\rContinuer quand même l'insertion "
                              "de cette fiche ?");
   b.avis("Importation de 1 fiche(s) terminée(s) avec succès !!!    ", 64);
-  cliquer(fb.fenImport->button);
+  QTest::mouseClick(fb.fenImport->button, Qt::LeftButton);
   EXPECT_EQ(b.octets("dvd.lst").mid(2 * 1017), lst.mid(1017));
   const Reglages rb = b.ini();
   EXPECT_EQ(rb.genres + rb.noms,
@@ -57,7 +53,7 @@ TEST(EchangeFenetre, ExportPuisImportDansUnAutreCatalogue) {
   f.fenImport->List->item(0)->setCheckState(Qt::Checked);
   a.avis("Impossible d'écrire les fichiers d'exportation dans le dossier :\r\r" + exp +
          "\r\rAucune fiche n'a été exportée.");
-  cliquer(f.fenImport->button);
+  QTest::mouseClick(f.fenImport->button, Qt::LeftButton);
 }
 
 TEST(EchangeFenetre, ImportDUnEchangeTronque) {
@@ -72,8 +68,8 @@ TEST(EchangeFenetre, ImportDUnEchangeTronque) {
          "EXPORT.DAT.\r\rSeules les fiches complètes peuvent être importées.");
   f.SM_Importer->trigger();
   ASSERT_EQ(f.fenImport->List->count(), 2);
-  cliquer(f.fenImport->selectall);
+  QTest::mouseClick(f.fenImport->selectall, Qt::LeftButton);
   t.avis("Importation de 2 fiche(s) terminée(s) avec succès !!!    ", 64);
-  cliquer(f.fenImport->button);
+  QTest::mouseClick(f.fenImport->button, Qt::LeftButton);
   EXPECT_EQ(t.octets("dvd.lst").mid(1017), t.octets("export/export.lst").left(2 * 1017));
 }

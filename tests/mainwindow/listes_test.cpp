@@ -14,7 +14,7 @@ void cliquer(FenetreTest &t, ComboListe *combo, const QString &texte, const char
   t.question(Dialogues::Oui, QString::fromUtf8(questions.value(bouton)));
   if (puis)
     t.dlg.repondre(Dialogues::OK, QString::fromUtf8(puis), 16, "");
-  QTest::mouseClick(t.ctrl<QPushButton>(bouton), Qt::LeftButton);
+  QTest::mouseClick(t.f->findChild<QPushButton *>(bouton), Qt::LeftButton);
 }
 } // namespace
 

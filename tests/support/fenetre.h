@@ -47,8 +47,10 @@ struct FenetreTest {
   }
 
   QByteArray octets(const QString &nom) const { return catalogue::contenu(chemin(nom)); }
-  // The three data files, to show that nothing was written.
-  QByteArray donnees() const { return octets("dvd.lst") + '|' + octets("dvd.idx") + '|' + octets("dvd.ini"); }
+  // The three data files (here, or in a folder under it), to show that nothing was written.
+  QByteArray donnees(const QString &sous = {}) const {
+    return octets(sous + "dvd.lst") + '|' + octets(sous + "dvd.idx") + '|' + octets(sous + "dvd.ini");
+  }
   // Record n of dvd.lst and entry p of dvd.idx as saved.
   Fiche lue(int n) const {
     Fiche c;
@@ -75,5 +77,4 @@ struct FenetreTest {
   DialoguesScripts &question(int r, const QString &texte = {}) { return dlg.repondre(r, texte, 36, "Message"); }
   DialoguesScripts &avis(const QString &texte, int s = 48) { return dlg.repondre(Dialogues::OK, texte, s, "Message"); }
 
-  template <class T = QWidget> T *ctrl(const char *nom) const { return f->findChild<T *>(QLatin1String(nom)); }
 };

@@ -5,9 +5,7 @@
 #include "platform/imprimante.h"
 
 #include <QApplication>
-#include <QLibraryInfo>
 #include <QStandardPaths>
-#include <QTranslator>
 #endif
 
 int main(int argc, char **argv) {
@@ -21,9 +19,6 @@ int main(int argc, char **argv) {
   QApplication app(argc, argv);
   // Window sizes and places kept between runs go to a test store.
   QStandardPaths::setTestModeEnabled(true);
-  QTranslator fr;
-  if (fr.load(QStringLiteral("qtbase_fr"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-    QApplication::installTranslator(&fr);
   substituerPolices();
 #endif
   ::testing::InitGoogleTest(&argc, argv);
