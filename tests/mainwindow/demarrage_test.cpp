@@ -114,11 +114,11 @@ TEST(Demarrage, DossierOuvertEtCatalogueDeDepart) {
                              "un dossier accessible en écriture.";
   struct Cas {
     const char *quoi;
-    QString argument;    // relative to the current folder "courant"
-    QStringList avant;   // files beforehand, relative to the scratch root (home is "maison")
-    QString ouvert;      // relative to the scratch root
-    QString message;                // the box said, %1 the folder
-    QStringList apres;              // what the opened folder holds afterwards
+    QString argument;  // relative to the current folder "courant"
+    QStringList avant; // files beforehand, relative to the scratch root (home is "maison")
+    QString ouvert;    // relative to the scratch root
+    QString message;   // the box said, %1 the folder
+    QStringList apres; // what the opened folder holds afterwards
   };
   const QList<Cas> cas = {
       {"new nested folder", "a/b", {}, "courant/a/b", cree, demarre},

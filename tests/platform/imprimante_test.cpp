@@ -35,7 +35,7 @@ TEST(ImprimanteQt, PdfDansLeDossierDesDonneesOuLeFichierChoisi) {
   EXPECT_EQ(imp.nomPeripherique(), QDir::toNativeSeparators(choisi));
   imp.imprimer(QStringLiteral("x"));
   ASSERT_TRUE(imp.finDocument());
-  EXPECT_TRUE(textePdf(choisi).count(u'\f') == 1);
+  EXPECT_EQ(textePdf(choisi).count(u'\f'), 1);
   imprimanteChoisie().setOutputFileName(dossier.filePath(QStringLiteral("absent/liste.pdf")));
   imp.imprimer(QStringLiteral("x"));
   EXPECT_FALSE(imp.finDocument());
