@@ -4,7 +4,7 @@
 
 static QByteArray pad(const QString &s, int n) { return cp1252::encode(s.leftJustified(n, u' ', true)); }
 
-TEST(EchangeFichiers, TableurUneLigneParFicheAPleineLargeurEtUnExportQuiEchoueLaisseLAnciennePaire) {
+TEST(EchangeFichiers, TableurExportDatEtJacketsSansPerteNiSortieDuDossier) {
   QTemporaryDir d;
   catalogue::ecrire(d.path(), {catalogue::fiche("1111111111111", "Zorro\r\nle retour"),
                                 catalogue::fiche("2222222222222", "Alien; le huitième",
@@ -40,9 +40,7 @@ TEST(EchangeFichiers, TableurUneLigneParFicheAPleineLargeurEtUnExportQuiEchoueLa
   QDir(d.path()).mkdir("bloque.xls");
   EXPECT_FALSE(echange::ecrireTableur(d.path(), 3, tab, QDir(d.path()).filePath("bloque.xls")).ecrit);
 
-}
-
-TEST(EchangeFichiers, ExportDatIllisibleElementsQuiDecaleraientLesListesJacketHorsDeSonDossier) {
+  // An unreadable EXPORT.DAT, list items that would shift the lists, a cover outside its folder.
   for (const char *illisible : {"", "deux\r\n", "-1\r\n"})
     EXPECT_FALSE(echange::lireExportDat(illisible).nombreLu) << illisible;
   // A line break inside an item or a blank item would put the lists out of step.
@@ -53,7 +51,6 @@ TEST(EchangeFichiers, ExportDatIllisibleElementsQuiDecaleraientLesListesJacketHo
   for (const char *ean : {"../../etc/x", "a\\b", "c:x", "", "  ", ".."})
     EXPECT_EQ(echange::nomJacket(catalogue::fiche(ean, "A")), "") << ean;
   // A cover replaces the one there, and is not erased when copied onto itself.
-  QTemporaryDir d;
   const QString src = QDir(d.path()).filePath("a.jpg"), dst = QDir(d.path()).filePath("b.jpg");
   catalogue::ecrireOctets(src, "nouvelle");
   catalogue::ecrireOctets(dst, "ancienne image");

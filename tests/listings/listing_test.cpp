@@ -33,7 +33,7 @@ TEST(ListingContenu, TriParDateStableEtDatesIllisibles) {
 }
 
 // A genre is matched whole (case too), the other criteria as part of the field.
-TEST(ListingContenu, CriteresEtTitresAffiches) {
+TEST(ListingContenu, CriteresTitresAffichesEtEntreeHorsDesFiches) {
   EXPECT_TRUE(listes::correspond(Critere::Terme, "é", carte(Champ::titre, "LE PÈRE ET L'ÉTÉ")) &&
               listes::correspond(Critere::Genre, "Action", carte(Champ::genre, " Action")) &&
               listes::correspond(Critere::Editeur, "warner", carte(Champ::editeur, "WARNER BROS")));
@@ -43,10 +43,8 @@ TEST(ListingContenu, CriteresEtTitresAffiches) {
   EXPECT_FALSE(listes::correspond(Critere::Editeur, "", carte(Champ::editeur, "   ")));
   EXPECT_EQ(listes::titreAffiche(QString("Alien") + QString(95, QChar(u'\0'))), "Alien");
   EXPECT_EQ(listes::titreAffiche("  Titre\r\nsuite"), "Titre : suite");
-}
 
-// An index entry pointing past the records: the line is built from the entry alone.
-TEST(ListingContenu, EntreeHorsDesFichesLueDepuisLaCle) {
+  // An index entry pointing past the records: the line is built from the entry alone.
   QTemporaryDir d;
   catalogue::ecrire(d.path(), catalogue::numerotees(3));
   catalogue::repointer(d.path(), 2, 9);

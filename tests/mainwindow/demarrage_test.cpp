@@ -6,9 +6,8 @@ TEST(Demarrage, DvdIniIntrouvableDemandeLeDossier) {
   FenetreTest ailleurs;
   catalogue::ecrire(ailleurs.dossier.path(), catalogue::numerotees(2));
   FenetreTest t;
-  const QString message = "Fichier d'initialisation non trouvé !\rVeuillez préciser le chemin d'accès dans la "
-                          "fenêtre suivante...";
-  t.dlg.repondre(Dialogues::OK, message, 48, "MESSAGE").choisirFichier(ailleurs.chemin("dvd.ini"));
+  t.dlg.repondre(Dialogues::OK, "Fichier d'initialisation non trouvé !\rVeuillez préciser le chemin d'accès dans la "
+                 "fenêtre suivante...", 48, "MESSAGE").choisirFichier(ailleurs.chemin("dvd.ini"));
   t.demarrer();
   EXPECT_EQ(t.f->v().cheminAppli + QString::number(t.f->v().nbFiches), ailleurs.dossier.path() + "/2");
 }

@@ -20,14 +20,11 @@ TEST(Jackets, UneImageIllisibleNeChangeRienLeChoixEstEnregistreCoupeA20Caractere
   catalogue::ecrireOctets(t.chemin("autres/cassee.jpg"), "pas une image");
   Filmorel &f = t.demarrer();
   QTest::mouseClick(f.modifier, Qt::LeftButton);
-  auto montre = [&](const QString &sous, int n) {
-    return QTest::qWaitFor([&] {
-      const QModelIndex racine = f.File1->rootIndex();
-      return f.modeleFichiers->filePath(racine) == t.chemin(sous) && f.modeleFichiers->rowCount(racine) == n;
-    }, 5000);
-  };
   cliquerDans(f.Dir1, f.modeleDossiers->index(t.chemin("autres")));
-  ASSERT_TRUE(montre("autres", 2));
+  ASSERT_TRUE(QTest::qWaitFor([&] {
+    const QModelIndex racine = f.File1->rootIndex();
+    return f.modeleFichiers->filePath(racine) == t.chemin("autres") && f.modeleFichiers->rowCount(racine) == 2;
+  }, 5000));
   cliquerDans(f.File1, f.modeleFichiers->index(t.chemin("autres/cassee.jpg")));
   EXPECT_EQ(f.jacket->chemin(), t.chemin("jackets/3000000000001.jpg"));
   cliquerDans(f.File1, f.modeleFichiers->index(longue));

@@ -1,7 +1,7 @@
 #include "support/fenetre.h"
 
 namespace {
-// Types `texte` in the box (unless null), clicks the button and answers Yes
+// Types `texte` in the box, clicks the button and answers Yes
 // to its question, then the refusal `puis` when given.
 void cliquer(FenetreTest &t, ComboListe *combo, const QString &texte, const char *bouton, const char *puis = nullptr) {
   static const QMap<QByteArray, const char *> questions{
@@ -9,8 +9,7 @@ void cliquer(FenetreTest &t, ComboListe *combo, const QString &texte, const char
       {"ajou2", "Ajouter ce format sonore à la liste ?"}, {"ajou4", "Ajouter ce genre à la liste ?"},
       {"sup0", "Supprimer cet editeur de la liste ?"},  {"sup2", "Supprimer ce format sonore de la liste ?"},
       {"sup4", "Supprimer ce genre de la liste ?"}};
-  if (!texte.isNull())
-    combo->setEditText(texte);
+  combo->setEditText(texte);
   t.question(Dialogues::Oui, QString::fromUtf8(questions.value(bouton)));
   if (puis)
     t.dlg.repondre(Dialogues::OK, QString::fromUtf8(puis), 16, "");

@@ -2,22 +2,13 @@
 
 #include "storage/suppression.h"
 
-namespace {
-const QString kQuestion = "Etes-vous sûr de vouloir effacer cette fiche ?";
-
-void confirmer(FenetreTest &t) {
-  t.question(Dialogues::Oui, kQuestion);
-  QTest::mouseClick(t.f->supprimer, Qt::LeftButton);
-}
-} // namespace
-
 TEST(SuppressionFenetre, LaDerniereFicheDuFichierPrendLaPlaceLiberee) {
   FenetreTest t;
   const QList<Fiche> cartes = catalogue::numerotees(5);
   Filmorel &f = t.ouvrir(cartes);
   f.VScroll1->setValue(2);
-
-  confirmer(t);
+  t.question(Dialogues::Oui, "Etes-vous sûr de vouloir effacer cette fiche ?");
+  QTest::mouseClick(f.supprimer, Qt::LeftButton);
   QByteArray lst;
   for (int i : {0, 4, 2, 3, 4})
     lst += cartes[i].versOctets();
@@ -35,7 +26,8 @@ TEST(SuppressionFenetre, LaSeuleFichePuisCatalogueVide) {
   Filmorel &f = t.ouvrir(catalogue::numerotees(1));
   // The only card: nothing moves in dvd.lst.
   const QByteArray lst = t.octets("dvd.lst");
-  confirmer(t);
+  t.question(Dialogues::Oui);
+  QTest::mouseClick(f.supprimer, Qt::LeftButton);
   EXPECT_TRUE(t.ini().nbFiches == 0 && t.octets("dvd.lst") == lst);
 
   // With no card, deletion asks nothing and writes nothing.

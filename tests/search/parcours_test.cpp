@@ -5,7 +5,7 @@ static EntreeIndex entree(const QString &ean, const QString &titre) {
   return {EntreeIndex::cleDe(catalogue::fiche(ean, titre)), 1};
 }
 
-TEST(Parcours, CorrespondancesEtOrdreDesPositions) {
+TEST(Parcours, CorrespondancesOrdreDesPositionsLectureDeLIndexEtPretEnDeuxPassages) {
   const EntreeIndex e = entree("3333333333333", "La Guerre des étoiles");
   EXPECT_TRUE(recherche::titreContient(e, "  ÉTOILES "));
   EXPECT_FALSE(recherche::titreContient(e, "etoiles")); // the accent is part of the text
@@ -14,9 +14,7 @@ TEST(Parcours, CorrespondancesEtOrdreDesPositions) {
   EXPECT_FALSE(recherche::commencePar(entree("1", " Alien"), "A"));
   EXPECT_EQ(recherche::positionsApres(3, 5), QList<int>({4, 5, 1, 2, 3}));
   EXPECT_EQ(recherche::positionsApres(9, 3), QList<int>({1, 2, 3})); // out of range: each card once
-}
 
-TEST(Parcours, LitLIndexDuFichierSArreteAuPremierEtCherchePretEnDeuxPassages) {
   QTemporaryDir d;
   // Index order: Alien (1), Brazil (2), Casino (3), Casino bis (4).
   catalogue::ecrire(d.path(), {catalogue::fiche("1111111111111", "Casino"),
