@@ -9,7 +9,12 @@ struct EntreeIndex {
   static constexpr int TailleCle = 123;
   static constexpr int Taille = 125;
 
-  QString cle = QString(TailleCle, QChar(u'\0'));
+  // An unread entry: one shared key, not 2001 copies in the index cache.
+  QString cle = cleVide();
+  static const QString &cleVide() {
+    static const QString vide(TailleCle, QChar(u'\0'));
+    return vide;
+  }
   qint16 numero = 0;
 
   // ean + titre + dateachat at their full widths.

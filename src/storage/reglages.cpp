@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QRegularExpression>
 #include <QSaveFile>
+#include <algorithm>
 
 namespace {
 const QString kLabels[4] = {
@@ -50,15 +51,29 @@ private:
   qsizetype m_i = 0;
 };
 
+// `v` as an optional sign then ASCII digits: the sign (null if none) and
+// the digits. Read by hand: a pattern compiled at every start-up costs more
+// than the whole file.
+bool entier(QStringView v, QChar &signe, QStringView &chiffres) {
+  signe = QChar();
+  if (!v.isEmpty() && (v[0] == u'+' || v[0] == u'-')) {
+    signe = v[0];
+    v = v.mid(1);
+  }
+  chiffres = v;
+  return !v.isEmpty() && std::all_of(v.begin(), v.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+}
+
 // The count as the old reader took it, kept within the catalogue's capacity:
 // anything but an integer reads as 0, a negative count as 0, and a count
 // above 2000 as 2000 (the cards beyond cannot be held anyway).
 int compte(const QString &v) {
-  static const QRegularExpression entier(QStringLiteral("^([+-]?)0*([0-9]+)$"));
-  const auto m = entier.match(v);
-  if (!m.hasMatch() || m.captured(1) == u"-")
+  QChar signe;
+  QStringView chiffres;
+  if (!entier(v, signe, chiffres) || signe == u'-')
     return 0;
-  const QString chiffres = m.captured(2);
+  while (chiffres.size() > 1 && chiffres[0] == u'0')
+    chiffres = chiffres.mid(1);
   if (chiffres.size() > 4)
     return 2000;
   return std::min(chiffres.toInt(), 2000);
@@ -77,9 +92,10 @@ bool lireListe(Lecteur &lecteur, QStringList &liste) {
 
 void lireTout(Lecteur &lecteur, Reglages &r) {
   QString v, ignore;
-  static const QRegularExpression entier(QStringLiteral("^[+]?[0-9]+$"));
   const bool lu = lecteur.valeur(v);
-  r.compteLisible = lu && entier.match(v).hasMatch();
+  QChar signe;
+  QStringView chiffres;
+  r.compteLisible = lu && entier(v, signe, chiffres) && signe != u'-';
   if (!lu)
     return;
   r.nbFiches = compte(v);
