@@ -4,7 +4,7 @@
 #include "storage/reglages.h"
 
 #include <QDir>
-#include <QFileInfo>
+#include <sys/stat.h>
 
 namespace catalogue {
 
@@ -70,14 +70,19 @@ QString publier(const QDir &racine, const QString &partielle, const QString &nom
   return racine.filePath(nom);
 }
 
-// Size and modification time of each file a backup holds: a copy made
-// earlier is still right while this has not changed.
+// Inode, size and change times of each file a backup holds: a copy made
+// earlier is still right while none of them moved. The change time cannot
+// be set back by a program that copies modification times.
 QByteArray empreinte(const QString &dossier, const QStringList &fichiers) {
   QByteArray e;
   for (const QString &nom : fichiers) {
-    const QFileInfo f(cheminDans(dossier, nom));
-    e += nom.toUtf8() + ' ' + QByteArray::number(f.exists() ? f.size() : -1) + ' ' +
-         QByteArray::number(f.lastModified().toMSecsSinceEpoch()) + '\n';
+    struct stat s {};
+    e += nom.toUtf8();
+    if (::stat(QFile::encodeName(cheminDans(dossier, nom)).constData(), &s) == 0)
+      for (const qint64 n : {qint64(s.st_ino), qint64(s.st_size), qint64(s.st_mtim.tv_sec), qint64(s.st_mtim.tv_nsec),
+                             qint64(s.st_ctim.tv_sec), qint64(s.st_ctim.tv_nsec)})
+        e += ' ' + QByteArray::number(n);
+    e += '\n';
   }
   return e;
 }
