@@ -3,6 +3,7 @@
 
 #include <QFileInfo>
 #include <QSet>
+#include <vector>
 
 namespace catalogue {
 
@@ -32,18 +33,18 @@ QString indexDouteux(const QString &dossier, const Reglages &r) {
         .arg(r.nbFiches)
         .arg(fiches)
         .arg(entrees);
-  QList<EntreeIndex> live;
-  if (r.nbFiches > 0 && !fichiers::lireEntrees(dossier, 1, r.nbFiches, live))
+  QList<qint16> live;
+  if (r.nbFiches > 0 && !fichiers::lireNumeros(dossier, 1, r.nbFiches, live))
     return QStringLiteral("L'index du catalogue (dvd.idx) ne peut pas être lu.");
-  QSet<int> vus;
+  std::vector<bool> vus(r.nbFiches + 1);
   for (int p = 1; p <= live.size(); ++p) {
-    const int n = live[p - 1].numero;
-    if (n < 1 || n > r.nbFiches || vus.contains(n))
+    const int n = live[p - 1];
+    if (n < 1 || n > r.nbFiches || vus[n])
       return QStringLiteral("L'entrée %1 de l'index (dvd.idx) désigne la fiche %2, qui est hors du catalogue ou "
                             "déjà désignée par une autre entrée.")
           .arg(p)
           .arg(n);
-    vus.insert(n);
+    vus[n] = true;
   }
   return {};
 }

@@ -22,8 +22,12 @@ EntreeIndex EntreeIndex::depuisOctets(const QByteArray &octets) {
   }
   EntreeIndex e;
   e.cle = cp1252::decode(octets.constData(), TailleCle);
-  const auto bas = static_cast<unsigned char>(octets[TailleCle]);
-  const auto haut = static_cast<unsigned char>(octets[TailleCle + 1]);
-  e.numero = static_cast<qint16>(static_cast<quint16>(bas | (haut << 8)));
+  e.numero = numeroDe(octets.constData());
   return e;
+}
+
+qint16 EntreeIndex::numeroDe(const char *entree) {
+  const auto bas = static_cast<unsigned char>(entree[TailleCle]);
+  const auto haut = static_cast<unsigned char>(entree[TailleCle + 1]);
+  return static_cast<qint16>(static_cast<quint16>(bas | (haut << 8)));
 }

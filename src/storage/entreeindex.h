@@ -25,6 +25,7 @@ struct EntreeIndex {
 
   QByteArray versOctets() const;                       // 125 bytes
   static EntreeIndex depuisOctets(const QByteArray &); // expects 125 bytes
+  static qint16 numeroDe(const char *entree);          // of 125 bytes, without decoding the key
 
   bool operator==(const EntreeIndex &) const = default;
 };

@@ -4,6 +4,7 @@
 #include <QDateTime>
 #include <QFileInfo>
 #include <QHash>
+#include <algorithm>
 #include <QMutex>
 #ifdef __GLIBC__
 #include <malloc.h>
@@ -55,6 +56,13 @@ void creer(const QString &chemin) {
   if (!f.exists() && f.open(QIODevice::ReadWrite))
     f.close();
 }
+
+// An index entry read for its record number alone.
+struct Numero {
+  static constexpr int Taille = EntreeIndex::Taille;
+  qint16 numero;
+  static Numero depuisOctets(const QByteArray &o) { return {EntreeIndex::numeroDe(o.constData())}; }
+};
 
 // Records premier..premier+nombre-1 of `nom`, all of them or nothing. Walks
 // read every record, so the exact name is tried before any lookup; a long
@@ -156,6 +164,15 @@ bool lireEntree(const QString &dossier, int position, EntreeIndex &entree) {
 
 bool lireEntrees(const QString &dossier, int premiere, int nombre, QList<EntreeIndex> &entrees) {
   return lireRecords(dossier, kIdx, premiere, nombre, entrees);
+}
+
+bool lireNumeros(const QString &dossier, int premiere, int nombre, QList<qint16> &numeros) {
+  QList<Numero> lus;
+  if (!lireRecords(dossier, kIdx, premiere, nombre, lus))
+    return false;
+  numeros.resize(lus.size());
+  std::transform(lus.cbegin(), lus.cend(), numeros.begin(), [](const Numero &n) { return n.numero; });
+  return true;
 }
 
 bool ecrireEntree(const QString &dossier, int position, const EntreeIndex &entree) {

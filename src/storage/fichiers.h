@@ -27,6 +27,8 @@ bool lireEntree(const QString &dossier, int position, EntreeIndex &entree);
 // Entries premiere..premiere+nombre-1 in one read; false (and `entrees`
 // untouched) unless the file holds all of them.
 bool lireEntrees(const QString &dossier, int premiere, int nombre, QList<EntreeIndex> &entrees);
+// Only the record numbers of those entries (no key decoded), as lireEntrees.
+bool lireNumeros(const QString &dossier, int premiere, int nombre, QList<qint16> &numeros);
 bool ecrireEntree(const QString &dossier, int position, const EntreeIndex &entree);
 // Writes entries[p] at 0-based index position p for each of `positions`
 // (ascending), consecutive positions in one write.
