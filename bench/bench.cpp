@@ -68,7 +68,8 @@ int main(int argc, char **argv) {
     return 0;
   }
   if (args.value(1) == QLatin1String("--demarrage") && args.size() >= 4)
-    return bench_demarrage(args[2], QApplication::applicationDirPath() + QStringLiteral("/filmorel_fenetre_vide"), args[3], args.value(4, "11").toInt());
+    return bench_demarrage(args[2], QApplication::applicationDirPath() + QStringLiteral("/filmorel_fenetre_vide"),
+                           args[3], args.value(4, "11").toInt());
   const int n = argc > 1 ? std::clamp(QByteArray(argv[1]).toInt(), 1, 2000) : 2000;
   QTemporaryDir tmp;
   if (!tmp.isValid()) {
