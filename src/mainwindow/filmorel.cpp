@@ -23,7 +23,6 @@
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
 #include <QScreen>
 #include <QScrollBar>
 #include <QSettings>
@@ -137,13 +136,13 @@ void Filmorel::construire() {
   eansearch = caracteres(nommer(new QLineEdit(central), "eansearch"), 14);
   eansearch->setToolTip(QStringLiteral("Saisie de l'EAN"));
   eansearch->setMaxLength(13);
-  eansearch->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), eansearch));
+  eansearch->setValidator(new Chiffres(eansearch));
   LabelEan = blanc(etiquette(central, QStringLiteral("E.A.N :"), "Label24"));
   ean = caracteres(nommer(new QLineEdit(central), "ean"), 14);
   ean->setToolTip(QStringLiteral("Genecod du DVD"));
   ean->setMaxLength(13);
   // Only digits pass; anything else is dropped where it is typed.
-  ean->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), ean));
+  ean->setValidator(new Chiffres(ean));
   Progress = nommer(new QProgressBar(central), "Progress");
   Progress->setVisible(false);
   garderPlace(Progress);

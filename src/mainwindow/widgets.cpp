@@ -10,6 +10,7 @@
 #include <QImageReader>
 #include <QSaveFile>
 #include <QStandardPaths>
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <QKeyEvent>
@@ -140,6 +141,11 @@ QString ListeDeroulante::texte() const {
 
 // A validator, not QLineEdit's maximum length: that one would cut a longer
 // item of the list when it is picked.
+QValidator::State Chiffres::validate(QString &texte, int &) const {
+  return std::all_of(texte.cbegin(), texte.cend(), [](QChar c) { return c >= u'0' && c <= u'9'; }) ? Acceptable
+                                                                                                     : Invalid;
+}
+
 class LimiteListe : public QValidator {
 public:
   explicit LimiteListe(ComboListe *c) : QValidator(c), m_c(c) {}
@@ -195,34 +201,78 @@ QStringList ComboListe::items() const {
   return l;
 }
 
-bool ImageBox::charger(const QString &chemin) { return montrer(QImageReader(chemin).read(), chemin); }
+namespace {
+// A picture in the format the window paints fastest.
+QImage lireImage(const QString &chemin) {
+  const QImage image = QImageReader(chemin).read();
+  return image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
+                                                       : QImage::Format_RGB32);
+}
+} // namespace
+
+QRegion Morceaux::region() const {
+  QRegion r;
+  for (const auto &[ou, image] : pieces)
+    r += QRect(ou, image.size());
+  return r;
+}
+
+Morceaux Morceaux::entiere(const QImage &image) {
+  if (image.isNull())
+    return {};
+  return {image.size(), {{QPoint(), image}}};
+}
+
+bool ImageBox::charger(const QString &chemin) {
+  return montrer(Morceaux::entiere(QImageReader(chemin).read()), chemin);
+}
 
 bool ImageBox::chargerFixe(const QString &chemin) {
   const qreal dpr = devicePixelRatioF();
+  // Widget and picture pixels agree only for a stretched picture at one
+  // device pixel a pixel: elsewhere the whole picture is kept.
   return montrer(imageFixe(chemin, (QSizeF(size()) * dpr).toSize(),
-                           m_proportions ? Qt::KeepAspectRatio : Qt::IgnoreAspectRatio),
+                           m_proportions ? Qt::KeepAspectRatio : Qt::IgnoreAspectRatio,
+                           !m_proportions && dpr == 1 ? regionVue() : QRegion()),
                  chemin);
 }
 
-bool ImageBox::montrer(const QImage &image, const QString &chemin) {
+QRegion ImageBox::regionVue() const {
+  QRegion vue(rect());
+  for (const QWidget *w : findChildren<QWidget *>()) {
+    if (w->isWindow() || !w->isVisibleTo(this) ||
+        !(w->testAttribute(Qt::WA_OpaquePaintEvent) ||
+          (w->autoFillBackground() && w->palette().brush(w->backgroundRole()).isOpaque())))
+      continue;
+    QRect cache(w->mapTo(this, QPoint()), w->size());
+    for (const QWidget *a = w->parentWidget(); a != this; a = a->parentWidget())
+      cache &= QRect(a->mapTo(this, QPoint()), a->size());
+    vue -= cache;
+  }
+  return vue;
+}
+
+bool ImageBox::montrer(const Morceaux &image, const QString &chemin) {
   if (image.isNull()) {
     vider();
     return false;
   }
-  if (image.cacheKey() == m_image.cacheKey() && chemin == m_chemin)
+  if (!m_image.isNull() && image.pieces[0].second.cacheKey() == m_image.pieces[0].second.cacheKey() &&
+      chemin == m_chemin)
     return true; // the default cover again: nothing to repaint
   m_image = image;
-  m_etire = QImage();
+  m_entiere = m_etire = QImage();
   m_chemin = chemin;
   // A stretched picture without transparency covers the box: what lies
   // below it is not painted.
-  setAttribute(Qt::WA_OpaquePaintEvent, !m_proportions && !image.hasAlphaChannel());
+  setAttribute(Qt::WA_OpaquePaintEvent, !m_proportions && !image.pieces[0].second.hasAlphaChannel());
   update();
   return true;
 }
 
 void ImageBox::vider() {
-  m_image = m_etire = QImage();
+  m_image = {};
+  m_entiere = m_etire = QImage();
   m_chemin.clear();
   setAttribute(Qt::WA_OpaquePaintEvent, m_secours.isValid());
   update();
@@ -237,78 +287,137 @@ void ImageBox::paintEvent(QPaintEvent *e) {
   }
   QRect cible = rect();
   if (m_proportions)
-    cible = QStyle::alignedRect(layoutDirection(), Qt::AlignCenter, m_image.size().scaled(size(), Qt::KeepAspectRatio),
+    cible = QStyle::alignedRect(layoutDirection(), Qt::AlignCenter, m_image.taille.scaled(size(), Qt::KeepAspectRatio),
                                 rect());
   const qreal dpr = devicePixelRatioF();
   const QSize pixels = (QSizeF(cible.size()) * dpr).toSize();
-  if (m_etire.size() != pixels)
-    m_etire = m_image.size() == pixels ? m_image
-                                       : m_image.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-  // Only what is exposed: browsing repaints the fields, not the whole box.
+  const QRegion expose = e->region() & cible;
+  if (dpr == 1 && m_image.taille == pixels && (expose.translated(-cible.topLeft()) - m_image.region()).isEmpty()) {
+    // Only what is exposed: browsing repaints the fields, not the whole box.
+    for (const auto &[ou, image] : m_image.pieces)
+      for (const QRect &r : expose & QRect(cible.topLeft() + ou, image.size()))
+        p.drawImage(r.topLeft(), image, r.translated(-cible.topLeft() - ou));
+    return;
+  }
+  // Another size, or a part the pieces left out (a child moved or hid):
+  // the whole picture, decoded again if only pieces were kept.
+  if (m_etire.size() != pixels) {
+    if (m_entiere.isNull())
+      m_entiere = m_image.pieces.size() == 1 && m_image.pieces[0].second.size() == m_image.taille
+                      ? m_image.pieces[0].second
+                      : lireImage(m_chemin);
+    m_etire = m_entiere.size() == pixels ? m_entiere
+                                         : m_entiere.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+  }
   const QRect r = e->rect() & cible;
   p.drawImage(r, m_etire, QRectF(QPointF(r.topLeft() - cible.topLeft()) * dpr, QSizeF(r.size()) * dpr));
 }
 
 namespace {
 // A cached picture: the state of its source file and the size it was
-// scaled to, then the pixels.
+// scaled to, the picture's size and the rectangles kept, then each
+// rectangle's pixels.
 struct EnTete {
-  char magie[8] = {'F', 'I', 'L', 'M', 'I', 'M', 'G', '2'};
+  char magie[8] = {'F', 'I', 'L', 'M', 'I', 'M', 'G', '3'};
   qint64 taille = 0, modifie = 0; // of the source file
   qint32 largeur = 0, hauteur = 0, mode = 0; // asked for
-  qint32 format = 0, imageLargeur = 0, imageHauteur = 0, octetsParLigne = 0;
+  qint32 format = 0, imageLargeur = 0, imageHauteur = 0, pieces = 0, libre = 0; // no padding left unset
   bool memeSource(const EnTete &e) const {
     return std::memcmp(magie, e.magie, sizeof magie) == 0 && taille == e.taille && modifie == e.modifie &&
            largeur == e.largeur && hauteur == e.hauteur && mode == e.mode;
   }
 };
 
-QImage::Format formatAffiche(const QImage &image) {
-  return image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32;
+// The rectangles of `garder` within a picture of `taille`; the whole
+// picture when `garder` is empty.
+QList<QRect> decoupe(const QSize &taille, const QRegion &garder) {
+  const QRect tout(QPoint(), taille);
+  if (garder.isEmpty())
+    return {tout};
+  const QRegion r = garder & tout;
+  return {r.begin(), r.end()};
 }
 
 // The pixels are mapped, not read: no copy, and the memory is the system's
 // file cache, shared by every run. The file is replaced whole (QSaveFile),
-// never changed in place, so the mapping stays valid.
-QImage lireCache(const QString &fichier, const EnTete &voulu) {
-  auto f = std::make_unique<QFile>(fichier);
+// never changed in place, so the mapping stays valid; it is released with
+// the last piece.
+Morceaux lireCache(const QString &fichier, const EnTete &voulu, const QRegion &garder) {
+  auto f = std::make_shared<QFile>(fichier);
   EnTete e;
   if (!f->open(QIODevice::ReadOnly) || f->read(reinterpret_cast<char *>(&e), sizeof e) != qint64(sizeof e) ||
       !e.memeSource(voulu) ||
       (e.format != QImage::Format_RGB32 && e.format != QImage::Format_ARGB32_Premultiplied) ||
-      e.imageLargeur < 1 || e.imageHauteur < 1 || e.octetsParLigne != e.imageLargeur * 4 ||
-      f->size() != qint64(sizeof e) + qint64(e.octetsParLigne) * e.imageHauteur)
+      e.imageLargeur < 1 || e.imageHauteur < 1)
     return {};
-  const uchar *pixels = f->map(sizeof e, qint64(e.octetsParLigne) * e.imageHauteur);
+  const QSize taille(e.imageLargeur, e.imageHauteur);
+  const QList<QRect> rects = decoupe(taille, garder);
+  QList<qint32> lus(rects.size() * 4);
+  const qint64 tailleRects = lus.size() * qint64(sizeof(qint32));
+  if (e.pieces != rects.size() || f->read(reinterpret_cast<char *>(lus.data()), tailleRects) != tailleRects)
+    return {};
+  qint64 octets = 0;
+  for (qsizetype i = 0; i < rects.size(); ++i) {
+    if (QRect(lus[4 * i], lus[4 * i + 1], lus[4 * i + 2], lus[4 * i + 3]) != rects[i])
+      return {};
+    octets += qint64(rects[i].width()) * rects[i].height() * 4;
+  }
+  const qint64 debut = qint64(sizeof e) + tailleRects;
+  const uchar *pixels = f->size() == debut + octets ? f->map(debut, octets) : nullptr;
   if (!pixels)
     return {};
-  QFile *garde = f.release();
-  return QImage(pixels, e.imageLargeur, e.imageHauteur, e.octetsParLigne, QImage::Format(e.format),
-                [](void *fichier) { delete static_cast<QFile *>(fichier); }, garde);
+  Morceaux m{taille, {}};
+  for (const QRect &r : rects) {
+    m.pieces.append({r.topLeft(), QImage(pixels, r.width(), r.height(), r.width() * 4, QImage::Format(e.format),
+                                         [](void *garde) { delete static_cast<std::shared_ptr<QFile> *>(garde); },
+                                         new std::shared_ptr<QFile>(f))});
+    pixels += qint64(r.width()) * r.height() * 4;
+  }
+  return m;
 }
 
 // The cache is a convenience: a failed write only means decoding next time.
-void ecrireCache(const QString &fichier, EnTete e, const QImage &image) {
-  e.format = image.format();
-  e.imageLargeur = image.width();
-  e.imageHauteur = image.height();
-  e.octetsParLigne = qint32(image.bytesPerLine());
+void ecrireCache(const QString &fichier, EnTete e, const Morceaux &m) {
+  e.format = m.pieces[0].second.format();
+  e.imageLargeur = m.taille.width();
+  e.imageHauteur = m.taille.height();
+  e.pieces = qint32(m.pieces.size());
   // A few data folders' pictures at most: the oldest entries make room.
   QDir dossier(QFileInfo(fichier).path());
   dossier.mkpath(QStringLiteral("."));
   const QStringList anciens = dossier.entryList(QDir::Files, QDir::Time);
   for (qsizetype i = 11; i < anciens.size(); ++i)
     dossier.remove(anciens[i]);
+  QList<qint32> rects;
+  for (const auto &[ou, image] : m.pieces)
+    rects << ou.x() << ou.y() << image.width() << image.height();
   QSaveFile f(fichier);
-  if (f.open(QIODevice::WriteOnly) && f.write(reinterpret_cast<const char *>(&e), sizeof e) == qint64(sizeof e) &&
-      f.write(reinterpret_cast<const char *>(image.constBits()), image.sizeInBytes()) == image.sizeInBytes())
+  bool ok = f.open(QIODevice::WriteOnly) && f.write(reinterpret_cast<const char *>(&e), sizeof e) == qint64(sizeof e) &&
+            f.write(reinterpret_cast<const char *>(rects.constData()), rects.size() * qint64(sizeof(qint32))) ==
+                rects.size() * qint64(sizeof(qint32));
+  for (const auto &[ou, image] : m.pieces)
+    ok = ok && f.write(reinterpret_cast<const char *>(image.constBits()), image.sizeInBytes()) == image.sizeInBytes();
+  if (ok)
     f.commit();
+}
+
+struct Connue {
+  EnTete etat;
+  QRegion garder;
+  Morceaux image;
+};
+
+// The window's pictures are loaded on the GUI thread only.
+QHash<QString, Connue> &connues() {
+  static QHash<QString, Connue> memoire;
+  return memoire;
 }
 } // namespace
 
-QImage imageFixe(const QString &chemin, const QSize &taille, Qt::AspectRatioMode mode) {
-  // The window's pictures are loaded on the GUI thread only.
-  static QHash<QString, std::pair<EnTete, QImage>> memoire;
+void oublierImagesFixes() { connues().clear(); }
+
+Morceaux imageFixe(const QString &chemin, const QSize &taille, Qt::AspectRatioMode mode, const QRegion &garder) {
+  auto &memoire = connues();
   const QFileInfo info(chemin);
   if (!info.isFile() || taille.isEmpty())
     return {};
@@ -319,25 +428,26 @@ QImage imageFixe(const QString &chemin, const QSize &taille, Qt::AspectRatioMode
   voulu.hauteur = taille.height();
   voulu.mode = mode;
   const QString source = info.absoluteFilePath();
-  auto &[etat, image] = memoire[source];
-  if (!image.isNull() && etat.memeSource(voulu))
-    return image;
+  Connue &connue = memoire[source];
+  if (!connue.image.isNull() && connue.etat.memeSource(voulu) && connue.garder == garder)
+    return connue.image;
 
   const QString cache = QStandardPaths::writableLocation(QStandardPaths::CacheLocation) +
                         QStringLiteral("/images/") +
                         QString::fromLatin1(QCryptographicHash::hash(source.toUtf8(), QCryptographicHash::Sha1).toHex());
-  image = lireCache(cache, voulu);
+  Morceaux image = lireCache(cache, voulu, garder);
   if (image.isNull()) {
-    image = QImageReader(chemin).read();
-    if (image.isNull()) {
+    const QImage entiere = lireImage(chemin).scaled(taille, mode, Qt::SmoothTransformation);
+    if (entiere.isNull()) {
       memoire.remove(source);
       return {};
     }
-    image = image.convertToFormat(formatAffiche(image))
-                .scaled(taille, mode, Qt::SmoothTransformation);
+    image.taille = entiere.size();
+    for (const QRect &r : decoupe(entiere.size(), garder))
+      image.pieces.append({r.topLeft(), entiere.copy(r)});
     ecrireCache(cache, voulu, image);
   }
-  etat = voulu;
+  connue = {voulu, garder, image};
   return image;
 }
 

@@ -2,7 +2,16 @@
 #include <QComboBox>
 #include <QImage>
 #include <QPlainTextEdit>
+#include <QValidator>
 #include <QWidget>
+
+// Lets only ASCII digits through, as a bar code holds. Plain code: a
+// regular expression would compile PCRE at start-up for the same test.
+class Chiffres : public QValidator {
+public:
+  using QValidator::QValidator;
+  State validate(QString &texte, int &) const override;
+};
 
 // Multi-line text box with a maximum length. Line breaks are stored as
 // CR LF, as the card files hold them, and count as two characters.
@@ -68,6 +77,16 @@ private:
   QString m_texte; // the text before the change being checked
 };
 
+// A picture at the size a box shows it, kept in pieces: what lies under an
+// opaque child is never seen, so it is neither kept in memory nor cached.
+struct Morceaux {
+  QSize taille;                            // of the whole picture
+  QList<std::pair<QPoint, QImage>> pieces; // each at its place in it
+  bool isNull() const { return pieces.isEmpty(); }
+  QRegion region() const;
+  static Morceaux entiere(const QImage &image);
+};
+
 // A picture drawn as it is, whatever the enabled state of its parents (a
 // disabled label would grey it out), stretched to the widget, or kept in its
 // proportions and centred. Without a picture it fills with its fallback
@@ -80,10 +99,10 @@ public:
   // False (and an empty picture) when the file is missing or not a picture.
   bool charger(const QString &chemin);
   // The same for a picture shown again and again (backgrounds, default
-  // cover): decoded once, see imageFixe().
+  // cover): decoded once, see imageFixe(). A stretched one keeps only what
+  // its opaque children leave visible.
   bool chargerFixe(const QString &chemin);
   void vider();
-  const QImage &image() const { return m_image; }
   QString chemin() const { return m_chemin; }
   void setSecours(const QColor &couleur) { m_secours = couleur; }
   void setProportions(bool garder) { m_proportions = garder; }
@@ -92,11 +111,13 @@ protected:
   void paintEvent(QPaintEvent *e) override;
 
 private:
-  bool montrer(const QImage &image, const QString &chemin);
+  bool montrer(const Morceaux &image, const QString &chemin);
+  QRegion regionVue() const; // the box less its visible opaque descendants
   // Images, not pixmaps: the raster paint engine draws both alike, and an
   // image shares its pixels with the cache of imageFixe().
-  QImage m_image;
-  QImage m_etire; // m_image at the widget's size in device pixels
+  Morceaux m_image;
+  QImage m_entiere; // the whole picture, once a paint needed more than the pieces
+  QImage m_etire;   // m_entiere at the widget's size in device pixels
   QString m_chemin;
   QColor m_secours;
   bool m_proportions = false;
@@ -105,9 +126,14 @@ private:
 // The picture of `chemin` scaled to `taille`, decoded once while the file
 // keeps its path, size and modification time: kept in memory, and written
 // under the user's cache folder (never the data folder) so that the next
-// start-up reads the pixels back without decoding. Null when the file is
-// missing or not a picture.
-QImage imageFixe(const QString &chemin, const QSize &taille, Qt::AspectRatioMode mode = Qt::IgnoreAspectRatio);
+// start-up reads the pixels back without decoding. Only the rectangles of
+// `garder` are kept (all of it when empty). Null when the file is missing
+// or not a picture.
+Morceaux imageFixe(const QString &chemin, const QSize &taille, Qt::AspectRatioMode mode = Qt::IgnoreAspectRatio,
+                   const QRegion &garder = {});
+// Forgets the pictures kept in memory; the cache files stay (tests read
+// them back that way).
+void oublierImagesFixes();
 
 // Fusion draws a line edit's rounded frame afresh at every repaint, and
 // browsing repaints every field of every card: with Fusion, the framed line
