@@ -1,6 +1,6 @@
 // Writes src/storage/poidsfrancais.h: the collation weights that make
 // controles::comparerListe order lists as Qt's case-insensitive French
-// QCollator does, without opening ICU at run time. Run by hand:
+// QCollator does, without opening ICU at run time. Run by hand (libicu-dev):
 //   g++ -O2 tools/poidsfrancais.cpp -o /tmp/poids -licui18n -licuuc
 //   /tmp/poids > src/storage/poidsfrancais.h
 #include <unicode/ucol.h>
