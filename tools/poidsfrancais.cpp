@@ -1,7 +1,7 @@
 // Writes src/storage/poidsfrancais.h: the collation weights that make
 // controles::comparerListe order lists as Qt's case-insensitive French
 // QCollator does, without opening ICU at run time. Run by hand (libicu-dev):
-//   g++ -O2 tools/poidsfrancais.cpp -o /tmp/poids -licui18n -licuuc
+//   g++ -std=c++20 -O2 tools/poidsfrancais.cpp -o /tmp/poids -licui18n -licuuc
 //   /tmp/poids > src/storage/poidsfrancais.h
 #include <unicode/ucol.h>
 #include <unicode/ucoleitr.h>
