@@ -230,9 +230,10 @@ bool ImageBox::charger(const QString &chemin) {
   QImageReader lecteur(chemin);
   const QSize source = lecteur.size(), pixels = (QSizeF(size()) * devicePixelRatioF()).toSize();
   const QSize vu = source.scaled(pixels, Qt::KeepAspectRatio);
-  if (m_proportions && !vu.isEmpty() && source.width() >= 2 * vu.width())
+  const bool reduite = m_proportions && !vu.isEmpty() && source.width() >= 2 * vu.width();
+  if (reduite)
     lecteur.setScaledSize(vu);
-  return montrer(Morceaux::entiere(lecteur.read()), chemin);
+  return montrer(Morceaux::entiere(lecteur.read()), chemin, !reduite);
 }
 
 bool ImageBox::chargerFixe(const QString &chemin) {
@@ -242,7 +243,7 @@ bool ImageBox::chargerFixe(const QString &chemin) {
   return montrer(imageFixe(chemin, (QSizeF(size()) * dpr).toSize(),
                            m_proportions ? Qt::KeepAspectRatio : Qt::IgnoreAspectRatio,
                            !m_proportions && dpr == 1 ? regionVue() : QRegion()),
-                 chemin);
+                 chemin, false);
 }
 
 QRegion ImageBox::regionVue() const {
@@ -260,7 +261,7 @@ QRegion ImageBox::regionVue() const {
   return vue;
 }
 
-bool ImageBox::montrer(const Morceaux &image, const QString &chemin) {
+bool ImageBox::montrer(const Morceaux &image, const QString &chemin, bool fichierEntier) {
   if (image.isNull()) {
     vider();
     return false;
@@ -269,7 +270,8 @@ bool ImageBox::montrer(const Morceaux &image, const QString &chemin) {
       chemin == m_chemin)
     return true; // the default cover again: nothing to repaint
   m_image = image;
-  m_entiere = m_etire = QImage();
+  m_entiere = fichierEntier ? image.pieces[0].second : QImage();
+  m_etire = QImage();
   m_chemin = chemin;
   // A stretched picture without transparency covers the box: what lies
   // below it is not painted.
@@ -307,8 +309,8 @@ void ImageBox::paintEvent(QPaintEvent *e) {
         p.drawImage(r.topLeft(), image, r.translated(-cible.topLeft() - ou));
     return;
   }
-  // Another size, or a part the pieces left out (a child moved or hid):
-  // the whole picture, decoded again from its file.
+  // Another size, or a part the pieces left out (a child moved or hid): the
+  // picture scaled from the whole file, decoded again if it was not kept.
   if (m_etire.size() != pixels) {
     const QImage &premiere = m_image.pieces[0].second;
     if (premiere.size() == m_image.taille && m_image.taille == pixels) {
@@ -318,7 +320,8 @@ void ImageBox::paintEvent(QPaintEvent *e) {
         m_entiere = lireImage(m_chemin);
       if (m_entiere.isNull())
         m_entiere = premiere; // the file is gone: what was kept
-      m_etire = m_entiere.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+      m_etire = m_entiere.size() == pixels ? m_entiere
+                                           : m_entiere.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     }
   }
   const QRect r = e->rect() & cible;

@@ -111,12 +111,13 @@ protected:
   void paintEvent(QPaintEvent *e) override;
 
 private:
-  bool montrer(const Morceaux &image, const QString &chemin);
+  // `fichierEntier`: the picture is its file whole, not cut nor reduced.
+  bool montrer(const Morceaux &image, const QString &chemin, bool fichierEntier);
   QRegion regionVue() const; // the box less its visible opaque descendants
   // Images, not pixmaps: the raster paint engine draws both alike, and an
   // image shares its pixels with the cache of imageFixe().
   Morceaux m_image;
-  QImage m_entiere; // the whole picture, once a paint needed more than the pieces
+  QImage m_entiere; // the whole file, when kept or once a paint needed it
   QImage m_etire;   // m_entiere at the widget's size in device pixels
   QString m_chemin;
   QColor m_secours;
