@@ -68,30 +68,36 @@ double mediane(std::vector<double> v) {
 }
 } // namespace
 
-// The program and an empty Qt window, launched in turn `runs` times each
-// under the same display, from launch to their first painted frame.
+// The program, an empty Qt window and the same with a card's least text,
+// launched in turn `runs` times each under the same display, from launch to
+// their first painted frame.
 int bench_demarrage(const QString &programme, const QString &fenetreVide, const QString &dossier, int runs) {
   const QStringList vide = {fenetreVide, QStringLiteral("--mesurer-demarrage")};
+  const QStringList texte = {fenetreVide, QStringLiteral("--mesurer-demarrage"), QStringLiteral("--texte")};
   const QStringList filmorel = {programme, QStringLiteral("--mesurer-demarrage")};
   const QByteArray ici = dossier.toLocal8Bit();
-  std::vector<double> tVide, tFilmorel;
+  std::vector<double> tVide, tTexte, tFilmorel;
   long memoire = 0;
   lancer(vide, ici); // warms the disk cache and the picture cache alike
+  lancer(texte, ici);
   lancer(filmorel, ici);
   for (int i = 0; i < runs; ++i) {
-    const Lancement a = lancer(vide, ici), b = lancer(filmorel, ici);
-    if (a.ms < 0 || b.ms < 0) {
+    const Lancement a = lancer(vide, ici), t = lancer(texte, ici), b = lancer(filmorel, ici);
+    if (a.ms < 0 || t.ms < 0 || b.ms < 0) {
       std::fprintf(stderr, "a launch printed no first frame\n");
       return 1;
     }
     tVide.push_back(a.ms);
+    tTexte.push_back(t.ms);
     tFilmorel.push_back(b.ms);
     memoire = std::max(memoire, b.memoire);
   }
-  const double v = mediane(tVide), f = mediane(tFilmorel);
+  const double v = mediane(tVide), t = mediane(tTexte), f = mediane(tFilmorel);
   std::printf("fenetre Qt vide, lancement a premiere image: median %.1f ms (%d runs)\n", v, runs);
+  std::printf("fenetre Qt avec menus et quatre textes aux polices de la fiche: median %.1f ms (%d runs)\n", t, runs);
   std::printf("Filmorel, lancement a premiere fiche peinte: median %.1f ms (%d runs)\n", f, runs);
-  std::printf("demarrage / fenetre vide (meme display, alternes): %.2fx\n", v > 0 ? f / v : 0.0);
+  std::printf("demarrage / fenetre vide (meme display, alternes): %.2fx; fenetre avec texte / vide: %.2fx\n",
+              v > 0 ? f / v : 0.0, v > 0 ? t / v : 0.0);
   std::printf("memoire maximale de Filmorel: %.1f Mo\n", double(memoire) / 1024);
   return 0;
 }
