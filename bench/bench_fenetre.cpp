@@ -2,10 +2,13 @@
 #include "outils.h"
 
 #include "mainwindow/filmorel.h"
+#include "mainwindow/widgets.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QLineEdit>
 #include <QScrollBar>
+#include <QWindow>
 #include <ctime>
 #include <cstdio>
 
@@ -35,6 +38,62 @@ void parcourir(const char *nom, Filmorel &f) {
               parFiche.empty() ? 0.0 : parFiche[1], n);
   std::fflush(stdout);
 }
+// What browsing costs at least with Qt's widgets: the texts of every card,
+// as the window shows them, set card after card into bare line edits and
+// multi-line boxes of the same places and fonts (nothing else: no pictures,
+// lists, counter nor data read).
+void plancher(Filmorel &f) {
+  QList<QLineEdit *> lignes;
+  QList<ZoneTexte *> zones;
+  for (QLineEdit *l : f.findChildren<QLineEdit *>())
+    if (l->isVisible())
+      lignes << l;
+  for (ZoneTexte *z : f.findChildren<ZoneTexte *>())
+    if (z->isVisible())
+      zones << z;
+  const int n = f.v().nbFiches;
+  std::vector<QStringList> textes;
+  for (int p = 1; p <= n; ++p) {
+    f.VScroll1->setValue(p);
+    QStringList t;
+    for (QLineEdit *l : lignes)
+      t << l->text();
+    for (ZoneTexte *z : zones)
+      t << z->text();
+    textes.push_back(t);
+  }
+  QWidget w;
+  w.resize(f.size());
+  QList<QLineEdit *> l2;
+  QList<ZoneTexte *> z2;
+  const auto placer = [&w, &f](QWidget *copie, const QWidget *modele) {
+    copie->setGeometry(QRect(modele->mapTo(&f, QPoint()), modele->size()));
+    copie->setFont(modele->font());
+  };
+  for (QLineEdit *l : lignes)
+    placer(l2.emplace_back(new QLineEdit(&w)), l);
+  for (ZoneTexte *z : zones)
+    placer(z2.emplace_back(new ZoneTexte(&w)), z);
+  w.show();
+  for (int i = 0; i < 1000 && !w.windowHandle()->isExposed(); ++i)
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+  std::vector<double> parFiche;
+  for (int passe = 0; passe < 3 && n > 0; ++passe) {
+    const double debut = cpuMs();
+    for (const QStringList &t : textes) {
+      for (qsizetype i = 0; i < l2.size(); ++i)
+        l2[i]->setText(t[i]);
+      for (qsizetype i = 0; i < z2.size(); ++i)
+        z2[i]->setText(t[l2.size() + i]);
+      QCoreApplication::processEvents();
+    }
+    parFiche.push_back((cpuMs() - debut) / n);
+  }
+  std::sort(parFiche.begin(), parFiche.end());
+  std::printf("parcours, les memes textes dans %d champs Qt nus (plancher): median %.3f ms CPU par fiche\n",
+              int(l2.size() + z2.size()), parFiche.empty() ? 0.0 : parFiche[1]);
+  std::fflush(stdout);
+}
 } // namespace
 
 // Start-up of the main window in process (to the first card shown), then
@@ -58,6 +117,7 @@ void bench_fenetre(const QString &dossierCatalogue) {
     f.show();
     f.demarrer();
     parcourir("parcours", f);
+    plancher(f);
   }
   for (int i = 0; i < 2000; ++i) {
     QFile(dossier + QStringLiteral("jackets/autre%1.jpg").arg(i)).open(QIODevice::WriteOnly);
