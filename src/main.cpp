@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
+#include <QFileInfo>
 #include <QLibraryInfo>
 #include <QTranslator>
 
@@ -17,7 +18,7 @@
 #include <memory>
 
 int main(int argc, char **argv) {
-  PolicesEnAvance polices;
+  EnAvance polices(lirePolices);
   fichiers::garderMemoireDesParcours();
   // --help and --version are answered without opening the display, so they
   // work in a terminal without one.
@@ -63,6 +64,16 @@ int main(int argc, char **argv) {
   }
   substituerPolices();
   polices.attendre();
+  // The first card looks up its cover and loan history ignoring case: the
+  // folders it looks in are listed on the other core meanwhile.
+  const QString probable = QFileInfo(dossier::choisir(ligne.positionalArguments().value(0), QDir::currentPath(),
+                                                      QDir::homePath()))
+                               .canonicalFilePath();
+  EnAvance listages([probable] {
+    if (!probable.isEmpty())
+      for (const char *sous : {"historique", "jackets"})
+        listerAvance(probable + u'/', QString::fromLatin1(sous));
+  });
 
   // The desktop finds the menu entry and its icon for the window by this id.
   QGuiApplication::setDesktopFileName(QStringLiteral(FILMOREL_APP_ID));

@@ -61,12 +61,15 @@ QString catalogueDeDepart(const QString &dossierProgramme) {
   return QDir::cleanPath(QDir(dossierProgramme).filePath(QStringLiteral(FILMOREL_DATA_DIR "/catalogue")));
 }
 
+QString choisir(const QString &argument, const QString &courant, const QString &maison) {
+  if (argument.isEmpty() && !QFileInfo::exists(cheminDans(courant, QStringLiteral("dvd.ini"))))
+    return QDir::cleanPath(QDir(maison).filePath(QStringLiteral("Filmorel")));
+  return QDir::cleanPath(QDir(courant).absoluteFilePath(argument));
+}
+
 QString preparer(Dialogues &dialogues, const QString &argument, const QString &courant, const QString &maison,
                  const QString &depart) {
-  QString choisi = QDir(courant).absoluteFilePath(argument);
-  if (argument.isEmpty() && !QFileInfo::exists(cheminDans(courant, QStringLiteral("dvd.ini"))))
-    choisi = QDir(maison).filePath(QStringLiteral("Filmorel"));
-  choisi = QDir::cleanPath(choisi);
+  const QString choisi = choisir(argument, courant, maison);
   const QFileInfo info(choisi);
   if (info.isDir() && !QDir(choisi).isEmpty(kTout))
     return choisi;

@@ -6,8 +6,8 @@
 
 // fontconfig builds its configuration once per process, whichever thread
 // asks first; Qt later finds it ready.
-PolicesEnAvance::PolicesEnAvance() {
+void lirePolices() {
 #ifdef FILMOREL_FONTCONFIG
-  m_fil = std::thread([] { FcInit(); });
+  FcInit();
 #endif
 }

@@ -1,14 +1,13 @@
 #pragma once
+#include <functional>
 #include <thread>
 
-// Reading the system's font configuration is the longest step before the
-// first text can be painted. Started first thing in main(), it runs on the
-// other core while Qt connects to the display; attendre() is called before
-// the first widget asks for a font.
-class PolicesEnAvance {
+// Work started ahead on the other core while the main thread goes on;
+// attendre(), or the end of the object, waits for it.
+class EnAvance {
 public:
-  PolicesEnAvance();
-  ~PolicesEnAvance() { attendre(); }
+  explicit EnAvance(std::function<void()> travail) : m_fil(std::move(travail)) {}
+  ~EnAvance() { attendre(); }
   void attendre() {
     if (m_fil.joinable())
       m_fil.join();
@@ -17,3 +16,9 @@ public:
 private:
   std::thread m_fil;
 };
+
+// Reading the system's font configuration is the longest step before the
+// first text can be painted: started first thing in main(), it runs while Qt
+// connects to the display, and is waited for before the first widget asks
+// for a font.
+void lirePolices();

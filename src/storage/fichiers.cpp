@@ -136,6 +136,11 @@ QString cheminDans(const QString &dossier, const QString &nom) {
   return base;
 }
 
+void listerAvance(const QString &dossier, const QString &sous) {
+  // The same path as cheminDans() builds for the names inside it.
+  entreeSansCasse(cheminDans(dossier, sous), QString());
+}
+
 namespace fichiers {
 
 bool lireFiche(const QString &dossier, int numero, Fiche &fiche) {

@@ -8,6 +8,9 @@
 // case (DVD.LST, Jackets): when the exact name is missing, an entry whose name
 // matches ignoring case is used instead.
 QString cheminDans(const QString &dossier, const QString &nom);
+// Lists the sub-folder `sous` of `dossier` for those lookups ahead, on any
+// thread: the lookups of the first card then find the listing made.
+void listerAvance(const QString &dossier, const QString &sous);
 
 // Random access to the record files dvd.lst (1017-byte cards) and dvd.idx
 // (125-byte entries). Numbers count from 1; a number outside 1..MaxFiches is
