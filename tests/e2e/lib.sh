@@ -17,24 +17,20 @@ trap finish EXIT
 
 fail() { echo "FAIL: $*" >&2; [ -f "$WORK/program.log" ] && sed "s/^/  program: /" "$WORK/program.log" >&2; exit 1; }
 
-# start_x [WIDTHxHEIGHT]: a private X server, 1280x800 unless told.
+# start_x [WIDTHxHEIGHT]: a private X server, 1280x800 unless told. The
+# server picks a free display number itself and writes it once it listens:
+# no two journeys, nor a server that is shutting down, share a number.
 start_x() {
-  # Another journey may take the same free number at the same moment: a
-  # server that did not stay up means try the next one.
-  for n in $(seq 90 140); do
-    [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 "${1:-1280x800}x24" -nolisten tcp >/dev/null 2>&1 &
-    XVFB_PID=$!
-    export DISPLAY=":$n"
-    for _ in $(seq 1 50); do
-      kill -0 "$XVFB_PID" 2>/dev/null || break
-      xdpyinfo >/dev/null 2>&1 && sleep 0.2 && kill -0 "$XVFB_PID" 2>/dev/null && break 2
-      sleep 0.1
-    done
-    kill "$XVFB_PID" 2>/dev/null || true
-    XVFB_PID=""
+  rm -f "$WORK/display"
+  Xvfb -displayfd 3 -screen 0 "${1:-1280x800}x24" -nolisten tcp 3>"$WORK/display" >/dev/null 2>&1 &
+  XVFB_PID=$!
+  for _ in $(seq 1 100); do
+    [ -s "$WORK/display" ] && break
+    kill -0 "$XVFB_PID" 2>/dev/null || break
+    sleep 0.05
   done
-  [ -n "$XVFB_PID" ] || fail "no X server"
+  [ -s "$WORK/display" ] || fail "no X server"
+  export DISPLAY=":$(head -n 1 "$WORK/display")"
   # A window manager, so that focus comes back to the main window when a box
   # closes, as on a desktop. Ready once it names itself on the root window.
   openbox --sm-disable >"$WORK/openbox.log" 2>&1 &
