@@ -140,13 +140,13 @@ QString ListeDeroulante::texte() const {
   return currentIndex() >= 0 ? currentText() : m_inconnue;
 }
 
-// A validator, not QLineEdit's maximum length: that one would cut a longer
-// item of the list when it is picked.
 QValidator::State Chiffres::validate(QString &texte, int &) const {
   return std::all_of(texte.cbegin(), texte.cend(), [](QChar c) { return c >= u'0' && c <= u'9'; }) ? Acceptable
                                                                                                      : Invalid;
 }
 
+// A validator, not QLineEdit's maximum length: that one would cut a longer
+// item of the list when it is picked.
 class LimiteListe : public QValidator {
 public:
   explicit LimiteListe(ComboListe *c) : QValidator(c), m_c(c) {}
@@ -351,12 +351,12 @@ struct EnTete {
 };
 
 // The rectangles of `garder` within a picture of `taille`; the whole
-// picture when `garder` is empty.
+// picture when `garder` is empty or keeps nothing of it.
 QList<QRect> decoupe(const QSize &taille, const QRegion &garder) {
   const QRect tout(QPoint(), taille);
-  if (garder.isEmpty())
-    return {tout};
   const QRegion r = garder & tout;
+  if (r.isEmpty())
+    return {tout};
   return {r.begin(), r.end()};
 }
 
