@@ -13,10 +13,11 @@ work="$(mktemp -d)"
 xvfb=""
 trap '[ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null; rm -rf "$work"' EXIT
 
-for n in $(seq 90 140); do [ -e "/tmp/.X$n-lock" ] || { export DISPLAY=":$n"; break; }; done
-Xvfb "$DISPLAY" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+# The server picks a free display and writes its number once it listens.
+Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
 xvfb=$!
-for _ in $(seq 1 50); do [ -e "/tmp/.X11-unix/X${DISPLAY#:}" ] && break; sleep 0.1; done
+for _ in $(seq 1 100); do [ -s "$work/display" ] && break; sleep 0.05; done
+export DISPLAY=":$(head -n 1 "$work/display")"
 QT_QPA_PLATFORM=offscreen "$bench" --generer "$work/catalogue" 2000 >/dev/null 2>&1
 cp "$(dirname "$0")/../share/catalogue/"*.bmp "$work/catalogue/"
 cp "$(dirname "$0")/../share/catalogue/jackets/jacket.bmp" "$work/catalogue/jackets/"
