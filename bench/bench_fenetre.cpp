@@ -38,6 +38,7 @@ void parcourir(const char *nom, Filmorel &f) {
               parFiche.empty() ? 0.0 : parFiche[1], n);
   std::fflush(stdout);
 }
+
 // What browsing costs at least with Qt's widgets: the texts of every card,
 // as the window shows them, set card after card into bare line edits and
 // multi-line boxes of the same places and fonts (nothing else: no pictures,
@@ -66,7 +67,7 @@ void plancher(Filmorel &f) {
   w.resize(f.size());
   QList<QLineEdit *> l2;
   QList<ZoneTexte *> z2;
-  const auto placer = [&w, &f](QWidget *copie, const QWidget *modele) {
+  const auto placer = [&f](QWidget *copie, const QWidget *modele) {
     copie->setGeometry(QRect(modele->mapTo(&f, QPoint()), modele->size()));
     copie->setFont(modele->font());
   };
